@@ -1,0 +1,3 @@
+#include "core/Version.h"
+
+const String VERSION_NO = u"1.07";

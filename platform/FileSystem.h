@@ -1,0 +1,61 @@
+#pragma once
+// Files, folders and paths. Paths are Strings ("/" separated); opening for reading resolves
+// each path component without regard to case when the exact spelling does not exist.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/String.h"
+
+namespace platform {
+
+enum FileKind { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
+
+// 0 nothing, 1 file, 2 folder.
+int FileType(StringView path);
+int64_t FileSize(StringView path);
+// The path as it exists on disk, its components matched without regard to case
+// (results are cached); the path unchanged when nothing matches.
+String ResolvePathCase(StringView path);
+
+// A text file: a UTF-16 (LE/BE) or UTF-8 byte-order mark selects the encoding, else Latin-1.
+// ok (when given) tells whether the file could be read.
+String LoadText(StringView path, bool* ok = nullptr);
+bool SaveText(StringView path, StringView text);  // Latin-1, atomic
+
+bool CreateFile(StringView path);
+// recurse: create missing parents too.
+bool CreateDir(StringView path, bool recurse = false);
+bool DeleteFile(StringView path);
+bool DeleteDir(StringView path);
+bool CopyFile(StringView src, StringView dst);
+bool RenameFile(StringView src, StringView dst);
+bool SetFileMode(StringView path, int mode);
+int FileMode(StringView path);
+
+// Folder listing in the system's order, "." and ".." included (callers skip them).
+class DirListing;
+using DirPtr = std::shared_ptr<DirListing>;
+DirPtr ReadDir(StringView path);
+String NextFile(const DirPtr& dir);  // "" at the end
+void CloseDir(const DirPtr& dir);
+// Convenience: all names but "." and "..".
+std::vector<String> ListDir(StringView path);
+
+// Path helpers, as the runtime has them.
+String StripDir(StringView path);  // "a/b/c.txt" -> "c.txt"
+String StripExt(StringView path);  // "a/b/c.txt" -> "a/b/c"
+String StripAll(StringView path);  // "a/b/c.txt" -> "c"
+String ExtractExt(StringView path);  // "a/b/c.txt" -> "txt"
+String ExtractDir(StringView path);  // "a/b/c.txt" -> "a/b"
+String CurrentDir();
+
+// The running executable's full path (from /proc/self/exe) and its folder (no closing slash).
+String AppFile();
+String AppDir();
+// The user's application-support folder: $XDG_DATA_HOME when set and absolute,
+// else $HOME/.local/share (falling back to the password database); never created;
+// "" when none can be found. No closing slash.
+String UserAppSupportDir();
+
+}  // namespace platform

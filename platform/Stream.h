@@ -1,0 +1,87 @@
+#pragma once
+// Byte streams over files, little-endian typed reads and writes.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/String.h"
+
+namespace platform {
+
+class Stream {
+ public:
+  enum class Mode { Read, Write, ReadWrite, Append };
+  ~Stream();
+  Stream(const Stream&) = delete;
+  Stream& operator=(const Stream&) = delete;
+
+  // Reads past the end return 0 (and set Eof); they never fail loudly.
+  int ReadByte();
+  int ReadShort();
+  int ReadInt();
+  float ReadFloat();
+  double ReadDouble();
+  // Reads up to n bytes; returns how many were read.
+  size_t ReadBytes(void* dst, size_t n);
+  // A line of Latin-1 bytes up to LF; CR bytes are dropped, a NUL byte ends the line.
+  String ReadLine();
+  // Whole rest of the stream as bytes.
+  std::string ReadAll();
+
+  void WriteByte(int v);
+  void WriteShort(int v);
+  void WriteInt(int v);
+  void WriteFloat(float v);
+  void WriteDouble(double v);
+  void WriteBytes(const void* src, size_t n);
+  // Latin-1 bytes followed by CR LF.
+  void WriteLine(StringView text);
+  // Latin-1 bytes, no line end.
+  void WriteString(StringView text);
+
+  bool Eof();
+  int64_t Pos();
+  bool Seek(int64_t pos);
+  int64_t Size();
+  // True while no read or write failed.
+  bool Good() const { return good_; }
+  // Closes the stream. For a stream from WriteFile the data goes to a temporary file
+  // that only now replaces the target, so a failed write never loses the old file.
+  // Returns false when anything failed (then the old file is kept).
+  bool Close();
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  friend std::shared_ptr<Stream> OpenStreamWithMode(StringView, Stream::Mode);
+  Stream() = default;
+  std::FILE* file_ = nullptr;
+  std::string path_;
+  std::string tempPath_;  // set for atomic writes
+  Mode mode_ = Mode::Read;
+  bool good_ = true;
+  bool eof_ = false;
+};
+
+using StreamPtr = std::shared_ptr<Stream>;
+
+// Each returns nullptr on failure; the caller decides whether that is fatal.
+// A "littleendian::" prefix on the path is accepted and ignored.
+StreamPtr ReadFile(StringView path);
+// Creates or truncates, atomically (see Stream::Close).
+StreamPtr WriteFile(StringView path);
+// Read and write an existing file in place.
+StreamPtr OpenFile(StringView path);
+// Appends, creating the file when missing.
+StreamPtr AppendFile(StringView path);
+StreamPtr OpenStreamWithMode(StringView path, Stream::Mode mode);
+bool CloseStream(const StreamPtr& stream);
+
+// Whole file as bytes; false when unreadable.
+bool LoadBytes(StringView path, std::string& out);
+// Writes a whole file atomically (temp file + rename).
+bool SaveBytes(StringView path, std::string_view bytes);
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+// Runtime start, process end, notices.
+#include "platform/String.h"
+
+namespace platform {
+
+// Starts the runtime's services (video, audio, events). Safe to call more than once.
+bool InitRuntime();
+// True when there is no real display (SDL's dummy video driver): drawing uses the
+// software renderer and notices go to stderr.
+bool IsHeadless();
+
+// A modal system message box; headless it prints to stderr and returns at once.
+void Notify(StringView text, bool serious = false);
+// One line to stdout.
+void Print(StringView text);
+// The window caption (remembered until the window exists).
+void AppTitle(StringView title);
+String GetAppTitle();
+
+// Ends the process at once (audio shut down first).
+[[noreturn]] void End(int code = 0);
+// Ends with a message and no log (display failures).
+[[noreturn]] void RuntimeErrorExit(StringView message);
+
+// Test seam: instead of ending the process, End and RuntimeErrorExit throw
+// platform::ProgramExit carrying the code, so a test can run the whole program.
+struct ProgramExit {
+  int code = 0;
+};
+void SetThrowOnExit(bool on);
+
+// Resident memory in bytes (debug panel), 0 when unknown.
+long long MemoryInUse();
+
+}  // namespace platform

@@ -1,0 +1,101 @@
+#include "TestRig.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace testrig {
+
+namespace {
+
+std::string MakeHome() {
+  std::string tmpl = (fs::temp_directory_path() / "lantern-test-XXXXXX").string();
+  if (!mkdtemp(tmpl.data())) {
+    std::perror("mkdtemp");
+    std::abort();
+  }
+  return tmpl;
+}
+
+}  // namespace
+
+const std::string& TempHome() {
+  static const std::string home = MakeHome();
+  return home;
+}
+
+std::string MakeTempDir(const std::string& hint) {
+  static std::atomic<int> counter{0};
+  fs::path dir = fs::path(TempHome()) / (hint + "-" + std::to_string(counter++));
+  fs::create_directories(dir);
+  return dir.string();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  fs::path p(path);
+  if (p.has_parent_path()) fs::create_directories(p.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::string ResourcesDir() { return std::string(LV_RESOURCES_DIR) + "/"; }
+
+bool HaveResources() { return fs::is_directory(fs::path(LV_RESOURCES_DIR) / "Data"); }
+
+::testing::AssertionResult PixelNear(uint32_t actual, uint32_t expected, int tolerance) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    const int a = static_cast<int>((actual >> shift) & 0xFF);
+    const int e = static_cast<int>((expected >> shift) & 0xFF);
+    if (std::abs(a - e) > tolerance) {
+      char buf[96];
+      std::snprintf(buf, sizeof buf, "pixel 0x%08X, expected 0x%08X (+-%d)", actual, expected, tolerance);
+      return ::testing::AssertionFailure() << buf;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+namespace {
+
+// Runs before any test: headless drivers and a private home, so no test touches the real
+// user folder or needs a display.
+class HeadlessEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+    setenv("HOME", TempHome().c_str(), 1);
+    const std::string xdg = TempHome() + "/.local/share";
+    fs::create_directories(xdg);
+    setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(TempHome(), ec);
+  }
+};
+
+}  // namespace
+
+}  // namespace testrig
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  ::testing::AddGlobalTestEnvironment(new testrig::HeadlessEnvironment);
+  return RUN_ALL_TESTS();
+}
