@@ -1,2 +1,4 @@
 // Lantern Vale: the program takes no options; everything happens in the framework.
-int main() { return 0; }
+#include "core/Startup.h"
+
+int main() { return RunLanternVale(); }

@@ -25,6 +25,8 @@ using ChannelPtr = std::shared_ptr<Channel>;
 
 // "FreeAudio" opens the system device; "None" is silent. Any other name, or a device that
 // will not open, fails and leaves the game silent ("None" in effect). Returns success.
+// Channels keep their state across driver changes. Under "None" nothing advances: a resumed
+// sound counts as playing (at its position) until it is paused, stopped or replaced.
 bool SetAudioDriver(StringView name);
 String AudioDriverName();
 
@@ -34,7 +36,8 @@ SoundPtr LoadSound(StringView path, int flags = 0);
 SoundPtr LoadSoundFromMemory(const void* data, size_t size, int flags = 0);
 
 ChannelPtr AllocChannel();
-// Puts the sound on the channel (a new one when null) paused at its start, replacing what it played.
+// Puts the sound on the channel (a new one when null) paused at its start, replacing what it
+// played. The channel keeps its volume, pan and rate.
 ChannelPtr CueSound(const SoundPtr& sound, ChannelPtr channel = nullptr);
 // Cues and resumes.
 ChannelPtr PlaySound(const SoundPtr& sound, ChannelPtr channel = nullptr);
@@ -42,8 +45,11 @@ void ResumeChannel(const ChannelPtr& channel);
 void PauseChannel(const ChannelPtr& channel);  // keeps the position
 void StopChannel(const ChannelPtr& channel);
 void SetChannelVolume(const ChannelPtr& channel, float volume);  // 0..1
+// A balance: the far side is turned down linearly, the near side stays at full volume
+// (-1 left only, 0 both sides at full volume, 1 right only).
 void SetChannelPan(const ChannelPtr& channel, float pan);        // -1..1
-void SetChannelRate(const ChannelPtr& channel, float rate);      // playback rate (pitch)
+// Playback rate factor (pitch), 1 = as recorded; clamped to 0.01..16.
+void SetChannelRate(const ChannelPtr& channel, float rate);
 // True while a sound is on the channel and neither finished nor stopped (paused counts).
 bool ChannelPlaying(const ChannelPtr& channel);
 bool ChannelPaused(const ChannelPtr& channel);
@@ -58,6 +64,8 @@ class Mixer {
   // Mixes `frames` stereo frames into out (interleaved L, R), replacing its content.
   void Render(int16_t* out, int frames);
   int OutputRate() const;
+  // A new channel mixed by this mixer; the free functions above drive it.
+  ChannelPtr AllocChannel();
   // The process-wide mixer used by the functions above.
   static Mixer& Global();
 

@@ -1,6 +1,7 @@
 #pragma once
-// Files, folders and paths. Paths are Strings ("/" separated); opening for reading resolves
-// each path component without regard to case when the exact spelling does not exist.
+// Files, folders and paths. Paths are Strings ("/" separated); every function here and in
+// platform/Stream.h matches each path component without regard to case when the exact
+// spelling does not exist, so the whole tree behaves as one case-insensitive file system.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -13,9 +14,10 @@ enum FileKind { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
 
 // 0 nothing, 1 file, 2 folder.
 int FileType(StringView path);
-int64_t FileSize(StringView path);
+int64_t FileSize(StringView path);  // -1 when nothing is there, 0 for a folder
 // The path as it exists on disk, its components matched without regard to case
-// (results are cached); the path unchanged when nothing matches.
+// (results are cached); the path unchanged when nothing matches. Components below the
+// first one that matches nothing are kept as given (a new file in an existing folder).
 String ResolvePathCase(StringView path);
 
 // A text file: a UTF-16 (LE/BE) or UTF-8 byte-order mark selects the encoding, else Latin-1.
@@ -31,7 +33,7 @@ bool DeleteDir(StringView path);
 bool CopyFile(StringView src, StringView dst);
 bool RenameFile(StringView src, StringView dst);
 bool SetFileMode(StringView path, int mode);
-int FileMode(StringView path);
+int FileMode(StringView path);  // permission bits, -1 when nothing is there
 
 // Folder listing in the system's order, "." and ".." included (callers skip them).
 class DirListing;
@@ -39,7 +41,7 @@ using DirPtr = std::shared_ptr<DirListing>;
 DirPtr ReadDir(StringView path);
 String NextFile(const DirPtr& dir);  // "" at the end
 void CloseDir(const DirPtr& dir);
-// Convenience: all names but "." and "..".
+// Convenience: all names but "." and "..", sorted.
 std::vector<String> ListDir(StringView path);
 
 // Path helpers, as the runtime has them.

@@ -15,6 +15,8 @@ enum BlendMode { MASKBLEND = 1, SOLIDBLEND = 2, ALPHABLEND = 3, LIGHTBLEND = 4, 
 // Whether a renderer can be had (false: "No DirectX or OpenGL 3D Drivers Found!" for the caller).
 bool SetGraphicsDriver();
 int CountGraphicsModes();
+// The index-th mode of the list CountGraphicsModes counts; false outside it.
+bool GetGraphicsMode(int index, int& width, int& height, int& depth, int& hz);
 // Full screen runs at the desktop's size and scales, so the usual 4:3 sizes always "exist".
 bool GraphicsModeExists(int width, int height, int depth = 0, int hz = 0);
 // depth 0: a window of width by height; 32/24/16: full screen. Reuses the one window and
@@ -75,8 +77,12 @@ void GrabImage(const ImagePtr& image, int x, int y, int frame = 0);
 // --- Pointer and window (the Linux equivalents of the desktop queries) ---
 void HideMouse();
 void ShowMouse();
-// Window pixels.
+// Pixels of the display mode asked for in Graphics(), the same space as WindowToGraphics.
 void MoveMouse(int x, int y);
+// Window pixels (where the system reports the pointer) -> pixels of the display mode asked for
+// in Graphics(). They differ only in full screen, where the desktop shows the mode scaled and
+// letterboxed; without a window the point is returned unchanged.
+void WindowToGraphics(int wx, int wy, int& gx, int& gy);
 bool DesktopSize(int& width, int& height);
 // The window's bottom-left corner in desktop coordinates with the origin at the bottom left.
 bool WindowOrigin(int& x, int& y);

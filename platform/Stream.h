@@ -17,9 +17,9 @@ class Stream {
   Stream(const Stream&) = delete;
   Stream& operator=(const Stream&) = delete;
 
-  // Reads past the end return 0 (and set Eof); they never fail loudly.
-  int ReadByte();
-  int ReadShort();
+  // Reads past the end return 0 (and set Eof and clear Good); they never fail loudly.
+  int ReadByte();   // 0..255
+  int ReadShort();  // 0..65535
   int ReadInt();
   float ReadFloat();
   double ReadDouble();
@@ -36,9 +36,10 @@ class Stream {
   void WriteFloat(float v);
   void WriteDouble(double v);
   void WriteBytes(const void* src, size_t n);
-  // Latin-1 bytes followed by CR LF.
+  // One byte per character followed by CR LF. A character above 255 keeps its low byte,
+  // except that a low byte of 0, LF or CR (which would cut the line) is written as '?'.
   void WriteLine(StringView text);
-  // Latin-1 bytes, no line end.
+  // The same bytes, no line end.
   void WriteString(StringView text);
 
   bool Eof();
@@ -51,18 +52,30 @@ class Stream {
   // that only now replaces the target, so a failed write never loses the old file.
   // Returns false when anything failed (then the old file is kept).
   bool Close();
+  // For a stream from WriteFile: drops the temporary file and closes, keeping the old file.
+  // Other streams just close.
+  void Abandon();
 
   const std::string& Path() const { return path_; }
 
  private:
   friend std::shared_ptr<Stream> OpenStreamWithMode(StringView, Stream::Mode);
   Stream() = default;
+  enum class LastOp { None, Read, Write };
+  bool BeginRead();
+  bool BeginWrite();
+  bool ReadExact(unsigned char* dst, size_t n);
+  void WriteRaw(const void* src, size_t n);
   std::FILE* file_ = nullptr;
   std::string path_;
   std::string tempPath_;  // set for atomic writes
   Mode mode_ = Mode::Read;
+  LastOp lastOp_ = LastOp::None;
   bool good_ = true;
+  bool writeFailed_ = false;
   bool eof_ = false;
+  bool closed_ = false;
+  bool closeResult_ = true;
 };
 
 using StreamPtr = std::shared_ptr<Stream>;

@@ -4,10 +4,12 @@
 
 namespace platform {
 
-// Starts the runtime's services (video, audio, events). Safe to call more than once.
+// Starts the runtime's video and events (and typed-text input). Audio starts with
+// SetAudioDriver. Safe to call more than once. False when no display can be opened (the event
+// queue still works then).
 bool InitRuntime();
-// True when there is no real display (SDL's dummy video driver): drawing uses the
-// software renderer and notices go to stderr.
+// True when there is no real display (SDL's "dummy" or "offscreen" video driver): drawing
+// uses the software renderer and notices go to stderr.
 bool IsHeadless();
 
 // A modal system message box; headless it prints to stderr and returns at once.
@@ -20,6 +22,9 @@ String GetAppTitle();
 
 // Ends the process at once (audio shut down first).
 [[noreturn]] void End(int code = 0);
+// Runs at End before the runtime shuts down, newest first (the audio side stops its device
+// here). Registering the same function twice keeps one.
+void AddShutdownHook(void (*hook)());
 // Ends with a message and no log (display failures).
 [[noreturn]] void RuntimeErrorExit(StringView message);
 

@@ -1,0 +1,31 @@
+#pragma once
+// The one way every part of the program reports a failure, the error log, and the loaders
+// that turn a failed load into a fatal error (their callers never see an empty result).
+#include <functional>
+
+#include "platform/Audio.h"
+#include "platform/Image.h"
+#include "platform/Stream.h"
+#include "platform/String.h"
+
+// Shows the message (the game's own box once the display is open, else a system notice),
+// logs it, and ends the program when fatal (or when no display is open). Returns 0.
+int ccRunTimeError(const String& message, int fatal);
+// Appends a dated entry to ccErrorPath + "ErrorLog.txt". Returns 0.
+int ccErrorLog(const String& message);
+// A modal message box drawn by the game until a key or click. Returns 0.
+int ccDialogOK(const String& message, int width, int height);
+// Reports an exception caught at the top level.
+int HandleGeneralError(const String& message, bool runtimeException);
+
+platform::ImagePtr ccLoadBitmap(const String& path, int flags = -1);
+platform::ImagePtr ccLoadAnimBitmap(const String& path, int cellWidth, int cellHeight,
+                                    int firstCell, int count, int flags = -1);
+platform::StreamPtr ccLoadFile(const String& path);
+platform::SoundPtr ccLoadSample(const String& path, int flags = 0);
+// 1 for a file or a folder.
+int ccFileExists(const String& path);
+
+// Test seam: called after each presented frame of the error box; true ends the wait as a key
+// press would.
+void SetErrorBoxHook(std::function<bool(const String& message)> hook);

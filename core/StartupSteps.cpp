@@ -1,0 +1,35 @@
+#include "core/StartupSteps.h"
+
+#include <memory>
+
+#include "core/Globals.h"
+#include "core/TGame.h"
+#include "core/TSoundBank.h"
+#include "gfx/Splashes.h"
+#include "gfx/TImageBank.h"
+#include "screens/TTitleScreen.h"
+#include "text/GameFonts.h"
+
+int CreateBanks() {
+  images = std::make_shared<TImageBank>();
+  images->SetPath(Game->ImagePath);
+  sounds = std::make_shared<TSoundBank>(Game->SoundPath);
+  return 0;
+}
+
+int LoadFonts() {
+  FontsPath = Game->DataPrefix + u"Data/fonts/";
+  LoadGameFonts(FontsPath, Game->Region);
+  return 0;
+}
+
+int CreateScreens() {
+  // The other screens join here as they are built, in the order TitleScreen, GameScreen,
+  // OptionsScreen, InstructionsScreen, HighScoresScreen, CreditsScreen, GameOverScreen,
+  // LevelCompleteScreen, GameFinishedScreen, LevelSelectScreen, GameMenu, OutroScreen,
+  // HintScroll, BookScreen.
+  TitleScreen = std::make_shared<TTitleScreen>();
+  return 0;
+}
+
+int ShowSplashes() { return ShowStartupSplashes(); }

@@ -1,0 +1,104 @@
+// TGame: the data folder and the user folder.
+#include "core/ErrorPath.h"
+#include "core/Platform.h"
+#include "core/TGame.h"
+#include "platform/FileSystem.h"
+#include "text/StringHelpers.h"
+
+int TGame::SetDefaultPaths() {
+  if (DataInAppBundle == 1) DataPrefix = platform::AppDir() + u"/../Resources/";
+  SetImagePath(DataPrefix + u"Data/graphics");
+  SetSoundPath(DataPrefix + u"Data/sound");
+  SetMusicPath(DataPrefix + u"Data/music");
+  SetSpeechPath(DataPrefix + u"Data/speech");
+  SetMenuPath(DataPrefix + u"Data/menus");
+  if (UseCorrectPath != 0) {
+    SetProfilePath(u"profiles");
+  } else {
+    SetProfilePath(DataPrefix + u"Data/profiles");
+  }
+  SetTextPath(DataPrefix + u"Data/text");
+  SetLevelsPath(DataPrefix + u"Data/levels");
+  SetFontPath(DataPrefix + u"Data/fonts");
+  return 0;
+}
+
+int TGame::SetSubPath(const String& path, int flag) {
+  SubPath = path.empty() ? String() : ccAddSlash(path);
+  if (UseCorrectPath != 0) {
+    const String root = flag != 0 ? ccGetMacProfileUserDataFolder() : ccGetSharedUserDataFolder();
+    SubPath = ccAddSlash(root) + SubPath;
+    ApplySubPath();
+  }
+  ccErrorPath = SubPath;
+  return 0;
+}
+
+int TGame::SetSubPathWrapper(const String& path, int flag) {
+  SetDefaultPaths();
+  SetSubPath(path, flag);
+  return 0;
+}
+
+int TGame::ApplySubPath() {
+  ProfilePath = SubPath + ProfilePath;
+  return 0;
+}
+
+int TGame::SetImagePath(const String& path) {
+  ImagePath = ccAddSlash(path);
+  return 0;
+}
+
+int TGame::SetSoundPath(const String& path) {
+  SoundPath = ccAddSlash(path);
+  return 0;
+}
+
+int TGame::SetMusicPath(const String& path) {
+  MusicPath = ccAddSlash(path);
+  return 0;
+}
+
+int TGame::SetSpeechPath(const String& path) {
+  SpeechPath = ccAddSlash(path);
+  return 0;
+}
+
+int TGame::SetMenuPath(const String& path) {
+  MenuPath = ccAddSlash(path);
+  return 0;
+}
+
+int TGame::SetProfilePath(const String& path) {
+  ProfilePath = ccAddSlash(path);
+  return 0;
+}
+
+int TGame::SetTextPath(const String& path) {
+  TextPath = ccAddSlash(path);
+  return 0;
+}
+
+int TGame::SetLevelsPath(const String& path) {
+  LevelsPath = ccAddSlash(path);
+  return 0;
+}
+
+int TGame::SetFontPath(const String& path) {
+  FontPath = ccAddSlash(path);
+  return 0;
+}
+
+int TGame::CreateUserFolder(int rootFlag) {
+  if (platform::ReadDir(SubPath)) return 0;
+  DebugInt = 1002;
+  if (!platform::CreateDir(SubPath, true)) {
+    ccRunTimeError(u"Cannot create shared data folder " + SubPath, 1);
+    return 0;
+  }
+  const String root =
+      ccAddSlash(rootFlag != 0 ? ccGetMacProfileUserDataFolder() : ccGetSharedUserDataFolder());
+  for (const String& folder : ccUserFolderWalk(SubPath, root)) ccShareFileOSX(folder);
+  return 0;
+}

@@ -1,0 +1,158 @@
+// TGame: the settings file and the marker files.
+#include <string>
+
+#include "core/ErrorPath.h"
+#include "core/IniFunctions.h"
+#include "core/Platform.h"
+#include "core/TGame.h"
+#include "platform/FileSystem.h"
+#include "platform/Stream.h"
+#include "platform/System.h"
+
+namespace {
+
+String Int(int v) { return ccIntToString(v); }
+
+String MarkerPath(const TGame& game, const char16_t* name, const char16_t* relativeFolder) {
+  return game.UseCorrectPath != 0 ? game.SubPath + name : String(relativeFolder) + name;
+}
+
+void CreateMarker(const String& path) {
+  if (platform::CreateFile(path)) ccShareFileOSX(path);
+}
+
+// True when some line of the file has this (upper-case) key.
+bool HasKey(const String& path, const String& key) {
+  auto in = platform::ReadFile(path);
+  if (!in) return false;
+  while (!in->Eof()) {
+    if (ccUpper(ccIniFirstString(in->ReadLine())) == key) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int TGame::IniFill() {
+  Ini.Clear();
+  Ini.Add(u"VERSION NO", VERSION_NO);
+  Ini.Add(u"FULL SCREEN", Int(FullScreen));
+  Ini.Add(u"SOUND", Int(Sound));
+  Ini.Add(u"MUSIC", Int(Music));
+  Ini.Add(u"SPEECH", Int(Speech));
+  Ini.Add(u"SOUND VOLUME", Int(SoundVolume));
+  Ini.Add(u"MUSIC VOLUME", Int(MusicVolume));
+  Ini.Add(u"SPEECH VOLUME", Int(SpeechVolume));
+  Ini.Add(u"FADE", Int(Fade));
+  Ini.Add(u"PARTICLES", Int(Particles));
+  Ini.Add(u"PORTAL SPLASH", Int(PortalSplash));
+  Ini.Add(u"PORTAL SPLASH2", Int(PortalSplash2));
+  Ini.Add(u"INTRO", Int(IntroShow));
+  Ini.Add(u"VSYNC", Int(VSync));
+  Ini.Add(u"DRIVER", Int(Driver));
+  Ini.Add(u"SOUND DRIVER", SoundDriver);
+  Ini.Add(u"FULL SCREEN PROCESS PRIORITY", Int(FullScreenProcess));
+  Ini.Add(u"FULL SCREEN THREAD PRIORITY", Int(FullScreenThread));
+  Ini.Add(u"WINDOWED PROCESS PRIORITY", Int(WindowedProcess));
+  Ini.Add(u"WINDOWED THREAD PRIORITY", Int(WindowedThread));
+  Ini.Add(u"PROFILE NAME", ProfileName);
+  Ini.Add(u"REGION", Int(Region));
+  Ini.Add(u"SUB-REGION", Int(SubRegion));
+  Ini.Add(u"CUSTOM MOUSE POINTER", Int(CustomMousePointer));
+  return 0;
+}
+
+int TGame::IniExtract() {
+  struct IntKey {
+    const char16_t* name;
+    int TGame::*field;
+  };
+  static const IntKey intKeys[] = {
+      {u"FULL SCREEN", &TGame::FullScreen},
+      {u"SOUND", &TGame::Sound},
+      {u"MUSIC", &TGame::Music},
+      {u"SPEECH", &TGame::Speech},
+      {u"SOUND VOLUME", &TGame::SoundVolume},
+      {u"MUSIC VOLUME", &TGame::MusicVolume},
+      {u"SPEECH VOLUME", &TGame::SpeechVolume},
+      {u"FADE", &TGame::Fade},
+      {u"PARTICLES", &TGame::Particles},
+      {u"PORTAL SPLASH", &TGame::PortalSplash},
+      {u"PORTAL SPLASH2", &TGame::PortalSplash2},
+      {u"INTRO", &TGame::IntroShow},
+      {u"VSYNC", &TGame::VSync},
+      {u"DRIVER", &TGame::Driver},
+      {u"FULL SCREEN PROCESS PRIORITY", &TGame::FullScreenProcess},
+      {u"FULL SCREEN THREAD PRIORITY", &TGame::FullScreenThread},
+      {u"WINDOWED PROCESS PRIORITY", &TGame::WindowedProcess},
+      {u"WINDOWED THREAD PRIORITY", &TGame::WindowedThread},
+      {u"REGION", &TGame::Region},
+      {u"SUB-REGION", &TGame::SubRegion},
+      {u"CUSTOM MOUSE POINTER", &TGame::CustomMousePointer},
+  };
+  for (const TIniLine& line : Ini.Lines) {
+    if (line.Name == u"VERSION NO") {
+      VersionNumber = line.Value;
+    } else if (line.Name == u"SOUND DRIVER") {
+      SoundDriver = line.Value;
+    } else if (line.Name == u"PROFILE NAME") {
+      ProfileName = line.Value;
+    } else {
+      for (const IntKey& key : intKeys) {
+        if (line.Name == key.name) {
+          this->*(key.field) = ccStringToInt(line.Value);
+          break;
+        }
+      }
+    }
+  }
+  return 0;
+}
+
+int TGame::IniUpdate(int changed) {
+  IniFill();
+  Ini.Save();
+  if (changed != 0) CreateMarker(MarkerPath(*this, u"inichanged.dat", u"data/"));
+  return 0;
+}
+
+int TGame::MakeGoodExit() {
+  CreateMarker(MarkerPath(*Game, u"GoodExit.dat", u"data/"));
+  return 0;
+}
+
+String TGame::SettingsFilePath() const {
+  const String app = ccAppFileNonDebug();
+  if (UseCorrectPath == 0) return platform::StripExt(app) + u".ini";
+  return SubPath + platform::StripAll(app) + u".ini";
+}
+
+int TGame::CheckGoodExit() {
+  const String goodExit = MarkerPath(*this, u"GoodExit.dat", u"data/");
+  const String iniChanged = MarkerPath(*this, u"inichanged.dat", u"Data/");
+  if (auto marker = platform::ReadFile(goodExit)) {
+    marker->Close();
+    platform::DeleteFile(goodExit);
+  } else if (auto changed = platform::ReadFile(iniChanged)) {
+    changed->Close();
+    const String settings = SettingsFilePath();
+    const String name = ccReadIniLine(settings, u"PROFILE NAME");
+    platform::DeleteFile(settings);
+    if (ccWriteIniLine(DataPrefix + u"data/default.ini", settings, u"PROFILE NAME", name)) {
+      // A default file without the key would lose the player's profile name.
+      if (!name.empty() && !HasKey(settings, u"PROFILE NAME")) {
+        std::string bytes;
+        platform::LoadBytes(settings, bytes);
+        if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
+        bytes += platform::ToLatin1(u"PROFILE NAME=" + name) + "\r\n";
+        platform::SaveBytes(settings, bytes);
+      }
+    } else if (!name.empty()) {
+      // No default file: the settings start from the constructor's values, keeping the name.
+      platform::SaveBytes(settings, platform::ToLatin1(u"PROFILE NAME=" + name) + "\r\n");
+    }
+    platform::Notify(u"Default ini file restored!");
+  }
+  platform::DeleteFile(iniChanged);
+  return 0;
+}

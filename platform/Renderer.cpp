@@ -1,0 +1,635 @@
+#include "platform/Renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/Clock.h"
+#include "platform/Graphics.h"
+#include "platform/ImageTextures.h"
+#include "platform/System.h"
+
+namespace platform {
+
+namespace {
+
+constexpr float kPi = 3.14159265358979323846f;
+constexpr int kOvalSegments = 48;
+
+// Edges of whole-pixel boxes: [10, 13) covers pixels 10, 11 and 12.
+int RoundEdge(float v) { return static_cast<int>(std::floor(v + 0.5f)); }
+int PixelOf(float v) { return static_cast<int>(std::floor(v)); }
+
+uint8_t Clamp255(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
+
+SDL_BlendMode SdlBlend(int mode) {
+  switch (mode) {
+    case SOLIDBLEND:
+      return SDL_BLENDMODE_NONE;
+    case LIGHTBLEND:
+      return SDL_BLENDMODE_ADD;  // dst + src * srcAlpha: light fades out with alpha
+    case SHADEBLEND:
+      return SDL_BLENDMODE_MOD;
+    default:
+      return SDL_BLENDMODE_BLEND;
+  }
+}
+
+int FindDriver(const char* name) {
+  const int count = SDL_GetNumRenderDrivers();
+  for (int i = 0; i < count; ++i) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(i, &info) == 0 && info.name && std::strcmp(info.name, name) == 0)
+      return i;
+  }
+  return -1;
+}
+
+bool InitVideo() {
+  InitRuntime();
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+bool Intersects(const SDL_Rect& a, const SDL_Rect& b) {
+  return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+}  // namespace
+
+Renderer& Renderer::Get() {
+  static Renderer* instance = new Renderer();
+  return *instance;
+}
+
+// --- Display ---
+
+bool Renderer::DriverAvailable() { return InitVideo() && SDL_GetNumRenderDrivers() > 0; }
+
+bool Renderer::CreateRenderer() {
+  // Batching is off by default when a driver is picked by name; nothing else talks to the
+  // graphics API behind SDL's back, so it is safe on.
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  software_ = IsHeadless();
+  if (!software_) {
+    const int index = FindDriver("opengl");
+    if (index >= 0)
+      renderer_ = SDL_CreateRenderer(window_, index,
+                                     SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    if (!renderer_)
+      renderer_ = SDL_CreateRenderer(window_, -1,
+                                     SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+  }
+  if (!renderer_) {
+    software_ = true;
+    renderer_ = SDL_CreateRenderer(window_, FindDriver("software"),
+                                   SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+  }
+  return renderer_ != nullptr;
+}
+
+bool Renderer::CreateTarget() {
+  target_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                              virtualWidth_, virtualHeight_);
+  if (!target_) return false;
+  SDL_SetTextureBlendMode(target_, SDL_BLENDMODE_NONE);
+  // Smooth when the window is smaller or larger than the logical screen.
+  SDL_SetTextureScaleMode(target_, SDL_ScaleModeLinear);
+  if (SDL_SetRenderTarget(renderer_, target_) != 0) {
+    SDL_DestroyTexture(target_);
+    target_ = nullptr;
+    return false;
+  }
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  ApplyClip();
+  return true;
+}
+
+bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
+  if (width <= 0 || height <= 0 || !InitVideo()) return false;
+  const bool fullScreen = depth != 0;
+  if (!window_) {
+    const std::string title = U8(GetAppTitle());
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                               height, SDL_WINDOW_HIDDEN);
+    if (!window_) return false;
+    if (!CreateRenderer()) {
+      SDL_DestroyWindow(window_);
+      window_ = nullptr;
+      return false;
+    }
+  }
+  if (fullScreen) {
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+  } else {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowSize(window_, width, height);
+  }
+  SDL_ShowWindow(window_);
+  if (!target_ && !CreateTarget()) return false;
+  open_ = true;
+  modeWidth_ = width;
+  modeHeight_ = height;
+  modeDepth_ = fullScreen ? depth : 0;
+  return true;
+}
+
+void Renderer::Close() {
+  // The window and renderer stay for the run (textures live on); only the display goes away.
+  if (window_) {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_HideWindow(window_);
+  }
+  open_ = false;
+}
+
+void Renderer::LetterboxRect(SDL_Rect& rect) const {
+  int ow = 0, oh = 0;
+  SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+  const float scale = std::min(static_cast<float>(ow) / static_cast<float>(virtualWidth_),
+                               static_cast<float>(oh) / static_cast<float>(virtualHeight_));
+  rect.w = RoundEdge(static_cast<float>(virtualWidth_) * scale);
+  rect.h = RoundEdge(static_cast<float>(virtualHeight_) * scale);
+  rect.x = (ow - rect.w) / 2;
+  rect.y = (oh - rect.h) / 2;
+}
+
+void Renderer::Present(int sync) {
+  if (renderer_ && target_) {
+    if (!software_ && sync != vsync_) {
+      SDL_RenderSetVSync(renderer_, sync == 1 ? 1 : 0);
+      vsync_ = sync;
+    }
+    if (open_) {
+      SDL_SetRenderTarget(renderer_, nullptr);
+      SDL_Rect dst;
+      LetterboxRect(dst);
+      int ow = 0, oh = 0;
+      SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+      if (dst.x > 0 || dst.y > 0 || dst.w < ow || dst.h < oh) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+      }
+      SDL_RenderCopy(renderer_, target_, nullptr, &dst);
+      SDL_RenderPresent(renderer_);
+      // Switching targets drops the clip rectangle; the target itself keeps its pixels.
+      SDL_SetRenderTarget(renderer_, target_);
+      ApplyClip();
+    } else {
+      SDL_RenderFlush(renderer_);
+    }
+  }
+  NotifyFramePresented();
+}
+
+void Renderer::SetVirtualSize(int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  if (width == virtualWidth_ && height == virtualHeight_) return;
+  virtualWidth_ = width;
+  virtualHeight_ = height;
+  if (target_) {
+    SDL_SetRenderTarget(renderer_, nullptr);
+    SDL_DestroyTexture(target_);
+    target_ = nullptr;
+    CreateTarget();
+  }
+}
+
+bool Renderer::WindowToMode(float wx, float wy, float& mx, float& my) const {
+  mx = wx;
+  my = wy;
+  if (!window_) return false;
+  if (modeDepth_ == 0 || modeWidth_ <= 0 || modeHeight_ <= 0) return true;
+  int ww = 0, wh = 0;
+  SDL_GetWindowSize(window_, &ww, &wh);
+  const float scale = std::min(static_cast<float>(ww) / static_cast<float>(modeWidth_),
+                               static_cast<float>(wh) / static_cast<float>(modeHeight_));
+  if (scale <= 0) return true;
+  const float offX = (static_cast<float>(ww) - static_cast<float>(modeWidth_) * scale) / 2;
+  const float offY = (static_cast<float>(wh) - static_cast<float>(modeHeight_) * scale) / 2;
+  mx = (wx - offX) / scale;
+  my = (wy - offY) / scale;
+  return true;
+}
+
+bool Renderer::ModeToWindow(float mx, float my, float& wx, float& wy) const {
+  wx = mx;
+  wy = my;
+  if (!window_) return false;
+  if (modeDepth_ == 0 || modeWidth_ <= 0 || modeHeight_ <= 0) return true;
+  int ww = 0, wh = 0;
+  SDL_GetWindowSize(window_, &ww, &wh);
+  const float scale = std::min(static_cast<float>(ww) / static_cast<float>(modeWidth_),
+                               static_cast<float>(wh) / static_cast<float>(modeHeight_));
+  const float offX = (static_cast<float>(ww) - static_cast<float>(modeWidth_) * scale) / 2;
+  const float offY = (static_cast<float>(wh) - static_cast<float>(modeHeight_) * scale) / 2;
+  wx = mx * scale + offX;
+  wy = my * scale + offY;
+  return true;
+}
+
+// --- State ---
+
+void Renderer::SetClsColor(int r, int g, int b) {
+  clsR_ = Clamp255(r);
+  clsG_ = Clamp255(g);
+  clsB_ = Clamp255(b);
+}
+
+void Renderer::SetColor(int r, int g, int b) {
+  r_ = Clamp255(r);
+  g_ = Clamp255(g);
+  b_ = Clamp255(b);
+}
+
+void Renderer::GetColor(int& r, int& g, int& b) const {
+  r = r_;
+  g = g_;
+  b = b_;
+}
+
+void Renderer::SetAlpha(float alpha) {
+  alpha_ = std::isnan(alpha) ? 0.0f : std::clamp(alpha, 0.0f, 1.0f);
+  alpha8_ = static_cast<uint8_t>(std::lround(alpha_ * 255.0f));
+}
+
+void Renderer::SetBlend(int mode) {
+  if (mode >= MASKBLEND && mode <= SHADEBLEND) blend_ = mode;
+}
+
+void Renderer::SetScale(float sx, float sy) {
+  scaleX_ = sx;
+  scaleY_ = sy;
+  UpdateTransform();
+}
+
+void Renderer::GetScale(float& sx, float& sy) const {
+  sx = scaleX_;
+  sy = scaleY_;
+}
+
+void Renderer::SetRotation(float degrees) {
+  rotation_ = std::isfinite(degrees) ? degrees : 0.0f;
+  UpdateTransform();
+}
+
+void Renderer::UpdateTransform() {
+  axisAligned_ = std::fmod(rotation_, 360.0f) == 0.0f;
+  const float rad = rotation_ * kPi / 180.0f;
+  const float c = axisAligned_ ? 1.0f : std::cos(rad);
+  const float s = axisAligned_ ? 0.0f : std::sin(rad);
+  // Clockwise on screen (y grows downwards).
+  m00_ = c * scaleX_;
+  m01_ = -s * scaleY_;
+  m10_ = s * scaleX_;
+  m11_ = c * scaleY_;
+}
+
+void Renderer::SetOrigin(float x, float y) {
+  originX_ = x;
+  originY_ = y;
+}
+
+void Renderer::GetOrigin(float& x, float& y) const {
+  x = originX_;
+  y = originY_;
+}
+
+void Renderer::SetHandle(float x, float y) {
+  handleX_ = x;
+  handleY_ = y;
+}
+
+void Renderer::GetHandle(float& x, float& y) const {
+  x = handleX_;
+  y = handleY_;
+}
+
+void Renderer::SetViewport(int x, int y, int w, int h) {
+  viewport_ = SDL_Rect{x, y, std::max(w, 0), std::max(h, 0)};
+  ApplyClip();
+}
+
+void Renderer::GetViewport(int& x, int& y, int& w, int& h) const {
+  x = viewport_.x;
+  y = viewport_.y;
+  w = viewport_.w;
+  h = viewport_.h;
+}
+
+void Renderer::ApplyClip() {
+  if (renderer_ && target_) SDL_RenderSetClipRect(renderer_, &viewport_);
+}
+
+// --- Drawing ---
+
+void Renderer::Transform(float px, float py, float u, float v, float& x, float& y) const {
+  x = px + m00_ * u + m01_ * v;
+  y = py + m10_ * u + m11_ * v;
+}
+
+void Renderer::Clear() {
+  if (!target_) return;
+  SDL_SetRenderDrawColor(renderer_, clsR_, clsG_, clsB_, 255);
+  SDL_RenderClear(renderer_);
+}
+
+SDL_Texture* Renderer::MakeTexture(const Pixmap& pixmap, bool filtered) {
+  SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                           SDL_TEXTUREACCESS_STATIC, pixmap.Width(), pixmap.Height());
+  if (texture)
+    SDL_SetTextureScaleMode(texture, filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  return texture;
+}
+
+SDL_Texture* Renderer::FrameTexture(Image& image, int frame) {
+  if (!renderer_ || frame < 0 || frame >= image.FrameCount()) return nullptr;
+  const Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
+  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
+  if (!image.textures) image.textures = std::make_unique<ImageTextures>();
+  ImageTextures::Slot& slot = image.textures->At(frame);
+  if (slot.texture && !slot.dirty) return slot.texture;
+  if (slot.texture) {
+    int w = 0, h = 0;
+    SDL_QueryTexture(slot.texture, nullptr, nullptr, &w, &h);
+    if (w != pixmap->Width() || h != pixmap->Height()) {
+      SDL_DestroyTexture(slot.texture);
+      slot.texture = nullptr;
+    }
+  }
+  if (!slot.texture) slot.texture = MakeTexture(*pixmap, (image.flags & FILTEREDIMAGE) != 0);
+  if (!slot.texture) return nullptr;
+  SDL_UpdateTexture(slot.texture, nullptr, pixmap->Pixels(), pixmap->Width() * 4);
+  slot.dirty = false;
+  return slot.texture;
+}
+
+SDL_Texture* Renderer::MaskTexture(Image& image, int frame, int threshold) {
+  if (!renderer_ || frame < 0 || frame >= image.FrameCount()) return nullptr;
+  const Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
+  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
+  if (!image.textures) image.textures = std::make_unique<ImageTextures>();
+  ImageTextures::Slot& slot = image.textures->At(frame);
+  if (slot.mask && slot.maskThreshold == threshold) return slot.mask;
+  if (slot.mask) {
+    int w = 0, h = 0;
+    SDL_QueryTexture(slot.mask, nullptr, nullptr, &w, &h);
+    if (w != pixmap->Width() || h != pixmap->Height()) {
+      SDL_DestroyTexture(slot.mask);
+      slot.mask = nullptr;
+    }
+  }
+  // Hard-edged on purpose: filtering would soften the threshold again.
+  if (!slot.mask) slot.mask = MakeTexture(*pixmap, false);
+  if (!slot.mask) return nullptr;
+  const size_t count = static_cast<size_t>(pixmap->Width()) * static_cast<size_t>(pixmap->Height());
+  maskPixels_.resize(count);
+  const uint32_t* in = pixmap->Pixels();
+  const uint32_t limit = static_cast<uint32_t>(threshold);
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t p = in[i];
+    maskPixels_[i] = (p >> 24) >= limit ? (p | 0xFF000000u) : (p & 0x00FFFFFFu);
+  }
+  SDL_UpdateTexture(slot.mask, nullptr, maskPixels_.data(), pixmap->Width() * 4);
+  slot.maskThreshold = threshold;
+  return slot.mask;
+}
+
+void Renderer::Upload(Image& image) {
+  for (int i = 0; i < image.FrameCount(); ++i) FrameTexture(image, i);
+}
+
+void Renderer::DestroyTexture(SDL_Texture* texture) {
+  // After SDL has shut down (process exit) the renderer and its textures are gone already.
+  if (texture && renderer_ && SDL_WasInit(SDL_INIT_VIDEO)) SDL_DestroyTexture(texture);
+}
+
+void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox, float oy, float w,
+                         float h, float px, float py) {
+  if (!target_ || viewport_.w <= 0 || viewport_.h <= 0 || src.w <= 0 || src.h <= 0) return;
+
+  px += originX_;
+  py += originY_;
+  float x0 = ox * scaleX_, x1 = (ox + w) * scaleX_;
+  float y0 = oy * scaleY_, y1 = (oy + h) * scaleY_;
+  int flip = SDL_FLIP_NONE;
+  if (x1 < x0) {
+    std::swap(x0, x1);
+    flip |= SDL_FLIP_HORIZONTAL;
+  }
+  if (y1 < y0) {
+    std::swap(y0, y1);
+    flip |= SDL_FLIP_VERTICAL;
+  }
+
+  SDL_Rect dst{RoundEdge(px + x0), RoundEdge(py + y0), 0, 0};
+  dst.w = RoundEdge(px + x1) - dst.x;
+  dst.h = RoundEdge(py + y1) - dst.y;
+  if (axisAligned_) {
+    if (dst.w <= 0 || dst.h <= 0 || !Intersects(dst, viewport_)) return;
+  } else {
+    // Cull with the circle the box sweeps around the pivot.
+    const float reach = std::sqrt(std::max(x0 * x0, x1 * x1) + std::max(y0 * y0, y1 * y1)) + 1;
+    const SDL_Rect bounds{PixelOf(px - reach), PixelOf(py - reach),
+                          static_cast<int>(2 * reach) + 2, static_cast<int>(2 * reach) + 2};
+    if (x1 - x0 <= 0 || y1 - y0 <= 0 || !Intersects(bounds, viewport_)) return;
+  }
+
+  SDL_Texture* texture;
+  if (blend_ == MASKBLEND) {
+    // Drawn where texel alpha x current alpha reaches one half, opaque, else not at all.
+    if (alpha_ <= 0.0f) return;
+    const int threshold = static_cast<int>(std::ceil(127.5f / alpha_));
+    if (threshold > 255) return;
+    texture = MaskTexture(image, frame, threshold);
+    if (!texture) return;
+    SDL_SetTextureAlphaMod(texture, 255);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+  } else {
+    texture = FrameTexture(image, frame);
+    if (!texture) return;
+    SDL_SetTextureAlphaMod(texture, alpha8_);
+    SDL_SetTextureBlendMode(texture, SdlBlend(blend_));
+  }
+  SDL_SetTextureColorMod(texture, r_, g_, b_);
+
+  if (axisAligned_) {
+    if (flip == SDL_FLIP_NONE)
+      SDL_RenderCopy(renderer_, texture, &src, &dst);
+    else
+      SDL_RenderCopyEx(renderer_, texture, &src, &dst, 0.0, nullptr,
+                       static_cast<SDL_RendererFlip>(flip));
+  } else if (software_) {
+    // The software back end rotates by copying into a fresh surface per draw; two textured
+    // triangles cost about half as much and allocate nothing.
+    int tw = 0, th = 0;
+    SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th);
+    const float u0 = static_cast<float>(src.x) / static_cast<float>(tw);
+    const float u1 = static_cast<float>(src.x + src.w) / static_cast<float>(tw);
+    const float v0 = static_cast<float>(src.y) / static_cast<float>(th);
+    const float v1 = static_cast<float>(src.y + src.h) / static_cast<float>(th);
+    // Geometry ignores the texture's modulation: the tint goes into the vertices.
+    const SDL_Color color{r_, g_, b_, blend_ == MASKBLEND ? uint8_t{255} : alpha8_};
+    SDL_Vertex quad[4];
+    Transform(px, py, ox, oy, quad[0].position.x, quad[0].position.y);
+    Transform(px, py, ox + w, oy, quad[1].position.x, quad[1].position.y);
+    Transform(px, py, ox + w, oy + h, quad[2].position.x, quad[2].position.y);
+    Transform(px, py, ox, oy + h, quad[3].position.x, quad[3].position.y);
+    quad[0].tex_coord = SDL_FPoint{u0, v0};
+    quad[1].tex_coord = SDL_FPoint{u1, v0};
+    quad[2].tex_coord = SDL_FPoint{u1, v1};
+    quad[3].tex_coord = SDL_FPoint{u0, v1};
+    for (SDL_Vertex& vertex : quad) vertex.color = color;
+    static constexpr int kQuadIndices[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(renderer_, texture, quad, 4, kQuadIndices, 6);
+  } else {
+    const SDL_FRect fdst{px + x0, py + y0, x1 - x0, y1 - y0};
+    const SDL_FPoint center{-x0, -y0};
+    SDL_RenderCopyExF(renderer_, texture, &src, &fdst, rotation_, &center,
+                      static_cast<SDL_RendererFlip>(flip));
+  }
+}
+
+bool Renderer::PrepareDrawColor() {
+  if (!target_ || viewport_.w <= 0 || viewport_.h <= 0) return false;
+  if (blend_ == MASKBLEND) {
+    if (alpha_ < 0.5f) return false;
+    SDL_SetRenderDrawColor(renderer_, r_, g_, b_, 255);
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  } else {
+    SDL_SetRenderDrawColor(renderer_, r_, g_, b_, alpha8_);
+    SDL_SetRenderDrawBlendMode(renderer_, SdlBlend(blend_));
+  }
+  return true;
+}
+
+void Renderer::FillGeometry(const SDL_FPoint* points, int count) {
+  const SDL_Color color{r_, g_, b_, blend_ == MASKBLEND ? uint8_t{255} : alpha8_};
+  vertices_.clear();
+  for (int i = 1; i + 1 < count; ++i) {
+    for (const SDL_FPoint& p : {points[0], points[i], points[i + 1]})
+      vertices_.push_back(SDL_Vertex{p, color, SDL_FPoint{0, 0}});
+  }
+  if (!vertices_.empty())
+    SDL_RenderGeometry(renderer_, nullptr, vertices_.data(), static_cast<int>(vertices_.size()),
+                       nullptr, 0);
+}
+
+void Renderer::FillRect(float x, float y, float w, float h) {
+  if (!PrepareDrawColor()) return;
+  const float px = x + originX_, py = y + originY_;
+  const float u0 = -handleX_, v0 = -handleY_;
+  if (axisAligned_) {
+    float x0 = px + u0 * scaleX_, x1 = px + (u0 + w) * scaleX_;
+    float y0 = py + v0 * scaleY_, y1 = py + (v0 + h) * scaleY_;
+    if (x1 < x0) std::swap(x0, x1);
+    if (y1 < y0) std::swap(y0, y1);
+    const SDL_Rect rect{RoundEdge(x0), RoundEdge(y0), RoundEdge(x1) - RoundEdge(x0),
+                        RoundEdge(y1) - RoundEdge(y0)};
+    if (rect.w > 0 && rect.h > 0) SDL_RenderFillRect(renderer_, &rect);
+    return;
+  }
+  SDL_FPoint corners[4];
+  Transform(px, py, u0, v0, corners[0].x, corners[0].y);
+  Transform(px, py, u0 + w, v0, corners[1].x, corners[1].y);
+  Transform(px, py, u0 + w, v0 + h, corners[2].x, corners[2].y);
+  Transform(px, py, u0, v0 + h, corners[3].x, corners[3].y);
+  FillGeometry(corners, 4);
+}
+
+void Renderer::Line(float x1, float y1, float x2, float y2, bool lastPixel) {
+  if (!PrepareDrawColor()) return;
+  const float px = x1 + originX_, py = y1 + originY_;
+  float ax, ay, bx, by;
+  Transform(px, py, -handleX_, -handleY_, ax, ay);
+  Transform(px, py, x2 - x1 - handleX_, y2 - y1 - handleY_, bx, by);
+  if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) return;
+  // Bresenham from the start pixel towards the end one.
+  int x = PixelOf(ax), y = PixelOf(ay);
+  const int ex = PixelOf(bx), ey = PixelOf(by);
+  const int dx = std::abs(ex - x), dy = -std::abs(ey - y);
+  const int stepX = x < ex ? 1 : -1, stepY = y < ey ? 1 : -1;
+  int err = dx + dy;
+  points_.clear();
+  while (true) {
+    const bool atEnd = x == ex && y == ey;
+    if (atEnd && !lastPixel) break;
+    points_.push_back(SDL_Point{x, y});
+    if (atEnd) break;
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += stepX;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += stepY;
+    }
+  }
+  if (!points_.empty())
+    SDL_RenderDrawPoints(renderer_, points_.data(), static_cast<int>(points_.size()));
+}
+
+void Renderer::Point(float x, float y) {
+  if (!PrepareDrawColor()) return;
+  float sx, sy;
+  Transform(x + originX_, y + originY_, -handleX_, -handleY_, sx, sy);
+  if (!std::isfinite(sx) || !std::isfinite(sy)) return;
+  SDL_RenderDrawPoint(renderer_, PixelOf(sx), PixelOf(sy));
+}
+
+void Renderer::Oval(float x, float y, float w, float h) {
+  if (!PrepareDrawColor()) return;
+  const float px = x + originX_, py = y + originY_;
+  const float u0 = -handleX_, v0 = -handleY_;
+  if (axisAligned_) {
+    float x0 = px + u0 * scaleX_, x1 = px + (u0 + w) * scaleX_;
+    float y0 = py + v0 * scaleY_, y1 = py + (v0 + h) * scaleY_;
+    if (x1 < x0) std::swap(x0, x1);
+    if (y1 < y0) std::swap(y0, y1);
+    const float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+    const float rx = (x1 - x0) / 2, ry = (y1 - y0) / 2;
+    if (!(rx > 0) || !(ry > 0)) return;
+    // One span per row, sampled at the row's centre.
+    const int top = std::max(RoundEdge(y0), viewport_.y);
+    const int bottom = std::min(RoundEdge(y1), viewport_.y + viewport_.h);
+    rects_.clear();
+    for (int row = top; row < bottom; ++row) {
+      const float t = (static_cast<float>(row) + 0.5f - cy) / ry;
+      if (t <= -1.0f || t >= 1.0f) continue;
+      const float half = rx * std::sqrt(1.0f - t * t);
+      const int left = RoundEdge(cx - half), right = RoundEdge(cx + half);
+      if (right > left) rects_.push_back(SDL_Rect{left, row, right - left, 1});
+    }
+    if (!rects_.empty())
+      SDL_RenderFillRects(renderer_, rects_.data(), static_cast<int>(rects_.size()));
+    return;
+  }
+  SDL_FPoint rim[kOvalSegments];
+  const float cu = u0 + w / 2, cv = v0 + h / 2;
+  for (int i = 0; i < kOvalSegments; ++i) {
+    const float a = 2 * kPi * static_cast<float>(i) / kOvalSegments;
+    Transform(px, py, cu + w / 2 * std::cos(a), cv + h / 2 * std::sin(a), rim[i].x, rim[i].y);
+  }
+  FillGeometry(rim, kOvalSegments);
+}
+
+void Renderer::ReadPixels(int x, int y, int w, int h, uint32_t* out, int outPitchPixels) {
+  if (!target_ || w <= 0 || h <= 0) return;
+  SDL_Rect want{x, y, w, h};
+  const SDL_Rect screen{0, 0, virtualWidth_, virtualHeight_};
+  SDL_Rect part;
+  if (!SDL_IntersectRect(&want, &screen, &part)) return;
+  uint32_t* first = out + static_cast<ptrdiff_t>(part.y - y) * outPitchPixels + (part.x - x);
+  if (SDL_RenderReadPixels(renderer_, &part, SDL_PIXELFORMAT_ARGB8888, first,
+                           outPitchPixels * 4) != 0)
+    return;
+  // The screen has no alpha channel: what was read is what the player sees.
+  for (int row = 0; row < part.h; ++row) {
+    uint32_t* p = first + static_cast<ptrdiff_t>(row) * outPitchPixels;
+    for (int col = 0; col < part.w; ++col) p[col] |= 0xFF000000u;
+  }
+}
+
+}  // namespace platform

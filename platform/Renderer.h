@@ -1,0 +1,126 @@
+#pragma once
+// The one window and SDL renderer of the run, the logical target every frame is drawn into, and
+// the drawing state. Internal to platform/: the public face is Graphics.h.
+#include <SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Image.h"
+
+namespace platform {
+
+class Renderer {
+ public:
+  // Lives for the whole process and is never destroyed, so images released during exit can
+  // still ask it whether their textures may be freed.
+  static Renderer& Get();
+
+  // --- Display ---
+  bool DriverAvailable();
+  bool Open(int width, int height, int depth, int hz);
+  void Close();
+  bool IsOpen() const { return open_; }
+  // Drawing reaches pixels (a renderer and target exist), whether or not the window shows.
+  bool Ready() const { return target_ != nullptr; }
+  int ModeWidth() const { return modeWidth_; }
+  int ModeHeight() const { return modeHeight_; }
+  int ModeDepth() const { return modeDepth_; }
+  void Present(int sync);
+  void SetVirtualSize(int width, int height);
+  int VirtualWidth() const { return virtualWidth_; }
+  int VirtualHeight() const { return virtualHeight_; }
+  SDL_Window* Window() const { return window_; }
+  bool Software() const { return software_; }
+  // Window pixels <-> pixels of the requested display mode (they differ only in letterboxed
+  // full screen). False when no window exists.
+  bool WindowToMode(float wx, float wy, float& mx, float& my) const;
+  bool ModeToWindow(float mx, float my, float& wx, float& wy) const;
+
+  // --- State ---
+  void SetClsColor(int r, int g, int b);
+  void SetColor(int r, int g, int b);
+  void GetColor(int& r, int& g, int& b) const;
+  void SetAlpha(float alpha);
+  float Alpha() const { return alpha_; }
+  void SetBlend(int mode);
+  int Blend() const { return blend_; }
+  void SetScale(float sx, float sy);
+  void GetScale(float& sx, float& sy) const;
+  void SetRotation(float degrees);
+  float Rotation() const { return rotation_; }
+  void SetOrigin(float x, float y);
+  void GetOrigin(float& x, float& y) const;
+  void SetHandle(float x, float y);
+  void GetHandle(float& x, float& y) const;
+  void SetViewport(int x, int y, int w, int h);
+  void GetViewport(int& x, int& y, int& w, int& h) const;
+
+  // --- Drawing ---
+  void Clear();
+  // The frame's source rectangle drawn as a w by h box whose top-left sits at (ox, oy) from the
+  // pivot before scale and rotation; the pivot lands on (px, py) + origin.
+  void DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox, float oy, float w,
+                 float h, float px, float py);
+  void FillRect(float x, float y, float w, float h);
+  void Line(float x1, float y1, float x2, float y2, bool lastPixel);
+  void Point(float x, float y);
+  void Oval(float x, float y, float w, float h);
+
+  // --- Read-back of the target (logical pixels; outside the target reads 0) ---
+  void ReadPixels(int x, int y, int w, int h, uint32_t* out, int outPitchPixels);
+
+  // --- Textures ---
+  // Ensures every frame of the image has an up-to-date texture (no-op without a renderer).
+  void Upload(Image& image);
+  void DestroyTexture(SDL_Texture* texture);
+
+ private:
+  Renderer() = default;
+  bool CreateRenderer();
+  bool CreateTarget();
+  void ApplyClip();
+  void UpdateTransform();
+  // Colour, alpha and blend for untextured drawing; false when nothing would be drawn.
+  bool PrepareDrawColor();
+  SDL_Texture* FrameTexture(Image& image, int frame);
+  SDL_Texture* MaskTexture(Image& image, int frame, int threshold);
+  SDL_Texture* MakeTexture(const Pixmap& pixmap, bool filtered);
+  // Local offset (u, v) from the pivot -> target position.
+  void Transform(float px, float py, float u, float v, float& x, float& y) const;
+  void LetterboxRect(SDL_Rect& rect) const;
+  void FillGeometry(const SDL_FPoint* points, int count);
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* target_ = nullptr;
+  bool software_ = false;
+  bool open_ = false;
+  int vsync_ = -1;
+  int modeWidth_ = 0;
+  int modeHeight_ = 0;
+  int modeDepth_ = 0;
+  int virtualWidth_ = 800;
+  int virtualHeight_ = 600;
+
+  uint8_t clsR_ = 0, clsG_ = 0, clsB_ = 0;
+  uint8_t r_ = 255, g_ = 255, b_ = 255;
+  float alpha_ = 1.0f;
+  uint8_t alpha8_ = 255;
+  int blend_ = 3;
+  float scaleX_ = 1.0f, scaleY_ = 1.0f;
+  float rotation_ = 0.0f;
+  bool axisAligned_ = true;  // no rotation: edges stay on the pixel grid
+  float m00_ = 1, m01_ = 0, m10_ = 0, m11_ = 1;
+  float originX_ = 0, originY_ = 0;
+  float handleX_ = 0, handleY_ = 0;
+  SDL_Rect viewport_{0, 0, 800, 600};
+
+  // Scratch buffers reused by every call, so drawing allocates nothing once they have grown.
+  std::vector<SDL_Point> points_;
+  std::vector<SDL_Rect> rects_;
+  std::vector<SDL_Vertex> vertices_;
+  std::vector<uint32_t> maskPixels_;
+};
+
+}  // namespace platform

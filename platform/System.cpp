@@ -1,0 +1,117 @@
+#include "platform/System.h"
+
+#include <SDL.h>
+#include <strings.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+String gTitle;
+bool gThrowOnExit = false;
+bool gEnding = false;
+std::vector<void (*)()> gShutdownHooks;
+
+// SDL numbers windows from 1; the run has one window, so a short walk finds it.
+constexpr Uint32 kMaxWindowId = 256;
+
+bool HeadlessDriverName(const char* name) {
+  return name && (strcasecmp(name, "dummy") == 0 || strcasecmp(name, "offscreen") == 0);
+}
+
+void PrintLine(std::FILE* to, StringView text) {
+  std::string line = U8(text);
+  line.push_back('\n');
+  std::fwrite(line.data(), 1, line.size(), to);
+  std::fflush(to);
+}
+
+bool ShowBox(StringView text, bool serious) {
+  SDL_Window* parent = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetKeyboardFocus() : nullptr;
+  const Uint32 flags = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+  return SDL_ShowSimpleMessageBox(flags, U8(gTitle).c_str(), U8(text).c_str(), parent) == 0;
+}
+
+}  // namespace
+
+bool InitRuntime() {
+  SDL_SetMainReady();  // main() is ours, not SDL's
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+      // No display: keep at least the event queue so quit requests still arrive.
+      SDL_InitSubSystem(SDL_INIT_EVENTS);
+      return false;
+    }
+  }
+  SDL_StartTextInput();
+  return true;
+}
+
+bool IsHeadless() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return HeadlessDriverName(SDL_GetCurrentVideoDriver());
+  return HeadlessDriverName(std::getenv("SDL_VIDEODRIVER"));
+}
+
+void Notify(StringView text, bool serious) {
+  if (IsHeadless() || !ShowBox(text, serious)) PrintLine(stderr, text);
+}
+
+void Print(StringView text) { PrintLine(stdout, text); }
+
+void AppTitle(StringView title) {
+  gTitle = String(title);
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  const std::string utf8 = U8(gTitle);
+  for (Uint32 id = 1; id <= kMaxWindowId; ++id) {
+    if (SDL_Window* w = SDL_GetWindowFromID(id)) SDL_SetWindowTitle(w, utf8.c_str());
+  }
+}
+
+String GetAppTitle() { return gTitle; }
+
+void AddShutdownHook(void (*hook)()) {
+  if (hook && std::find(gShutdownHooks.begin(), gShutdownHooks.end(), hook) == gShutdownHooks.end()) {
+    gShutdownHooks.push_back(hook);
+  }
+}
+
+void End(int code) {
+  if (gThrowOnExit) throw ProgramExit{code};
+  if (!gEnding) {  // a hook that ends again goes straight out
+    gEnding = true;
+    for (auto it = gShutdownHooks.rbegin(); it != gShutdownHooks.rend(); ++it) (*it)();
+    if (SDL_WasInit(0)) SDL_Quit();
+  }
+  std::fflush(nullptr);
+  // Static destructors are skipped on purpose: objects holding SDL resources would run after
+  // SDL_Quit. Files are closed (and committed) by their owners before the program ends.
+  std::_Exit(code);
+}
+
+void RuntimeErrorExit(StringView message) {
+  PrintLine(stderr, message);
+  if (!gThrowOnExit && !IsHeadless()) ShowBox(message, true);
+  End(1);
+}
+
+void SetThrowOnExit(bool on) { gThrowOnExit = on; }
+
+long long MemoryInUse() {
+  std::FILE* f = std::fopen("/proc/self/statm", "re");
+  if (!f) return 0;
+  long long size = 0;
+  long long resident = 0;
+  const int got = std::fscanf(f, "%lld %lld", &size, &resident);
+  std::fclose(f);
+  const long page = ::sysconf(_SC_PAGESIZE);
+  if (got != 2 || resident < 0 || page <= 0) return 0;
+  return resident * page;
+}
+
+}  // namespace platform

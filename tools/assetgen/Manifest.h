@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "Asset.h"
+
+namespace assetgen {
+
+// The list of every file the data folder must hold (tools/assetgen/manifest.tsv).
+// Columns: path, kind, width, height, cell width, cell height, frames, seconds
+// ("min-max"), note. "-" marks an empty column, "#" starts a comment line.
+class Manifest {
+public:
+    static Manifest load(const std::string& path);
+    const std::vector<Asset>& assets() const { return assets_; }
+
+private:
+    std::vector<Asset> assets_;
+};
+
+}  // namespace assetgen
