@@ -85,7 +85,8 @@ TEST(EndToEndTest, TheExecutableEndsCleanlyOnAQuitRequest) {
   const std::string user = data + "/Quillfern Games/Lantern Vale/";
   const std::string settings = user + "lantern-vale.ini";
   bool running = false;
-  for (int i = 0; i < 400 && !running; ++i) {
+  // Generous limits: a loaded machine (parallel tests) slows start-up and the splashes a lot.
+  for (int i = 0; i < 2400 && !running; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
     running = testrig::ReadFileBytes(settings).find("DRIVER=1\r\n") != std::string::npos;
   }
@@ -93,7 +94,7 @@ TEST(EndToEndTest, TheExecutableEndsCleanlyOnAQuitRequest) {
   ::kill(pid, SIGTERM);  // the system's quit request
   int status = 0;
   bool ended = false;
-  for (int i = 0; i < 400 && !ended; ++i) {
+  for (int i = 0; i < 2400 && !ended; ++i) {
     ended = ::waitpid(pid, &status, WNOHANG) == pid;
     if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
