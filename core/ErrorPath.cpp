@@ -36,8 +36,13 @@ int ccRunTimeError(const String& message, int fatal) {
     platform::Notify(message, true);
     ErrorExit();
   }
-  if (!platform::GraphicsOpen() || inErrorBox) {
-    // No display to draw the box on (or the box itself failed): a system notice, then end.
+  if (!platform::GraphicsOpen()) {
+    // Before the display is open: a system notice and the end, without a log entry.
+    platform::Notify(message, true);
+    ErrorExit();
+  }
+  if (inErrorBox) {
+    // The box itself failed: a system notice, logged, then the end.
     platform::Notify(message, true);
     if (ccWriteErrors) ccErrorLog(message);
     ErrorExit();
@@ -62,6 +67,9 @@ int ccRunTimeError(const String& message, int fatal) {
 }
 
 int ccErrorLog(const String& message) {
+  // Until the user folder is known there is no safe place for the log: a relative path would
+  // land in whatever the working folder happens to be.
+  if (ccErrorPath.empty() || ccErrorPath[0] != u'/') return 0;
   const String path = ccErrorPath + u"ErrorLog.txt";
   if (!ccFileExists(path)) platform::CreateFile(path);
   auto log = platform::AppendFile(path);

@@ -241,14 +241,8 @@ int TGame::CheckWindow() {
       Paused = 1;
       Pause();
     }
-    if (!Paused) {
-      PausedMusicState = Music;
-      PausedSpeechState = Speech;
-      if (Music) MusicOff();
-      if (Speech) SpeechOff();
-      if (PausedUserFunction) PausedUserFunction();
-      ccSetPriority(0, 0);
-    }
+    // Leaving the foreground unpaused still silences the game as a pause does.
+    if (!Paused) Pause();
     Suspended = 1;
     platform::ShowMouse();
     if (UserSuspendFunction) UserSuspendFunction();

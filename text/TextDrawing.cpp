@@ -80,14 +80,7 @@ int ccDrawTextCentredRoundX(StringView text, float x, float y, int shadow) {
 }
 
 int ccDrawTextCentre(StringView text, float y, int shadow, int rounding) {
-  float x = static_cast<float>(ScreenWidth) / 2.0f;
-  CentredPlacement(text, x, y);
-  if (rounding != 0) {
-    x = Snap(x);
-    y = Snap(y);
-  }
-  Emit(text, x, y, shadow);
-  return 0;
+  return ccDrawTextCentred(text, static_cast<float>(ScreenWidth) / 2.0f, y, shadow, rounding);
 }
 
 int ccDrawTextCentreAll(StringView text, int shadow, int /*rounding: already whole*/) {

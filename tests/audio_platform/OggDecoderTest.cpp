@@ -1,87 +1,20 @@
-// Ogg Vorbis: a sine encoded here with libvorbisenc comes back with its length, level and pitch.
+// Ogg Vorbis: a sine encoded with libvorbisenc comes back with its length, level and pitch.
 #include <gtest/gtest.h>
-#include <vorbis/vorbisenc.h>
 
 #include <cmath>
 #include <cstdlib>
-#include <functional>
-#include <numbers>
 #include <random>
 #include <string>
 
 #include "platform/Audio.h"
+#include "support/AudioFiles.h"
 
 using namespace platform;
 
 namespace {
 
-// gen(channel, frame) in -1..1.
-std::string EncodeOgg(int channels, int rate, int frames,
-                      const std::function<float(int, int)>& gen) {
-  vorbis_info vi;
-  vorbis_info_init(&vi);
-  if (vorbis_encode_init_vbr(&vi, channels, rate, 0.5f) != 0) {
-    ADD_FAILURE() << "vorbis encoder set-up failed";
-    vorbis_info_clear(&vi);
-    return {};
-  }
-  vorbis_comment vc;
-  vorbis_comment_init(&vc);
-  vorbis_dsp_state vd;
-  vorbis_analysis_init(&vd, &vi);
-  vorbis_block vb;
-  vorbis_block_init(&vd, &vb);
-  ogg_stream_state os;
-  ogg_stream_init(&os, 4242);
-
-  std::string out;
-  ogg_page og;
-  auto appendPage = [&] {
-    out.append(reinterpret_cast<const char*>(og.header), og.header_len);
-    out.append(reinterpret_cast<const char*>(og.body), og.body_len);
-  };
-
-  ogg_packet header, comments, codebooks;
-  vorbis_analysis_headerout(&vd, &vc, &header, &comments, &codebooks);
-  ogg_stream_packetin(&os, &header);
-  ogg_stream_packetin(&os, &comments);
-  ogg_stream_packetin(&os, &codebooks);
-  while (ogg_stream_flush(&os, &og)) appendPage();
-
-  auto drain = [&] {
-    while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-      vorbis_analysis(&vb, nullptr);
-      vorbis_bitrate_addblock(&vb);
-      ogg_packet op;
-      while (vorbis_bitrate_flushpacket(&vd, &op)) {
-        ogg_stream_packetin(&os, &op);
-        while (ogg_stream_pageout(&os, &og)) appendPage();
-      }
-    }
-  };
-  for (int start = 0; start < frames; start += 1024) {
-    const int n = std::min(1024, frames - start);
-    float** buf = vorbis_analysis_buffer(&vd, n);
-    for (int c = 0; c < channels; ++c)
-      for (int i = 0; i < n; ++i) buf[c][i] = gen(c, start + i);
-    vorbis_analysis_wrote(&vd, n);
-    drain();
-  }
-  vorbis_analysis_wrote(&vd, 0);
-  drain();
-  while (ogg_stream_flush(&os, &og)) appendPage();
-
-  ogg_stream_clear(&os);
-  vorbis_block_clear(&vb);
-  vorbis_dsp_clear(&vd);
-  vorbis_comment_clear(&vc);
-  vorbis_info_clear(&vi);
-  return out;
-}
-
-float Sine(double hz, int rate, int frame, float amplitude) {
-  return amplitude * static_cast<float>(std::sin(2.0 * std::numbers::pi * hz * frame / rate));
-}
+using testrig::EncodeOgg;
+using testrig::SineSample;
 
 struct Measure {
   double rms = 0;
@@ -107,7 +40,7 @@ Measure MeasureChannel(const Sound& s, int channel) {
 
 const std::string& MonoSine() {
   static const std::string ogg =
-      EncodeOgg(1, 44100, 44100, [](int, int i) { return Sine(440, 44100, i, 0.5f); });
+      EncodeOgg(1, 44100, 44100, [](int, int i) { return SineSample(440, 44100, i, 0.5f); });
   return ogg;
 }
 
@@ -115,7 +48,8 @@ const std::string& MonoSine() {
 const std::string& Noisy() {
   static const std::string ogg = EncodeOgg(1, 22050, 3 * 22050, [](int, int i) {
     const uint32_t h = static_cast<uint32_t>(i) * 2654435761u;
-    return 0.3f * static_cast<float>(h >> 8) / 16777216.0f - 0.15f + Sine(500, 22050, i, 0.4f);
+    return 0.3f * static_cast<float>(h >> 8) / 16777216.0f - 0.15f +
+           SineSample(500, 22050, i, 0.4f);
   });
   return ogg;
 }
@@ -142,7 +76,7 @@ TEST(OggDecoder, MonoSineKeepsLengthLevelAndPitch) {
 
 TEST(OggDecoder, StereoKeepsEachSide) {
   const std::string ogg = EncodeOgg(2, 22050, 11025, [](int c, int i) {
-    return c == 0 ? Sine(300, 22050, i, 0.3f) : Sine(1000, 22050, i, 0.6f);
+    return c == 0 ? SineSample(300, 22050, i, 0.3f) : SineSample(1000, 22050, i, 0.6f);
   });
   SoundPtr s = LoadSoundFromMemory(ogg.data(), ogg.size());
   ASSERT_TRUE(s);

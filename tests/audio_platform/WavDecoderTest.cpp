@@ -8,39 +8,19 @@
 
 #include "platform/Audio.h"
 #include "platform/Stream.h"
+#include "support/AudioFiles.h"
 #include "support/TestRig.h"
 
 using namespace platform;
 
 namespace {
 
-std::string Le16(int v) {
-  return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)};
-}
-std::string Le32(uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
-
-std::string Chunk(const char* id, const std::string& body) {
-  std::string c = std::string(id, 4) + Le32(static_cast<uint32_t>(body.size())) + body;
-  if (body.size() & 1) c += '\0';
-  return c;
-}
-
-std::string Fmt(int channels, int rate, int bits, int tag = 1) {
-  const int align = channels * bits / 8;
-  const uint32_t byteRate = static_cast<uint32_t>(rate) * align;
-  return Chunk("fmt ",
-               Le16(tag) + Le16(channels) + Le32(rate) + Le32(byteRate) + Le16(align) + Le16(bits));
-}
-
-std::string Pcm16(const std::vector<int16_t>& v) {
-  std::string s;
-  for (int16_t x : v) s += Le16(static_cast<uint16_t>(x));
-  return s;
-}
-
-std::string Wav(const std::string& chunks) {
-  return "RIFF" + Le32(static_cast<uint32_t>(4 + chunks.size())) + "WAVE" + chunks;
-}
+using testrig::Le16;
+using testrig::Le32;
+using testrig::Pcm16;
+using testrig::WavChunk;
+using testrig::WavFile;
+using testrig::WavFmt;
 
 SoundPtr Decode(const std::string& bytes, int flags = 0) {
   return LoadSoundFromMemory(bytes.data(), bytes.size(), flags);
@@ -51,7 +31,7 @@ const std::vector<int16_t> kSamples16 = {0, 1000, -1000, 32767, -32768, 12345};
 }  // namespace
 
 TEST(WavDecoder, Pcm16MonoAndStereo) {
-  SoundPtr s = Decode(Wav(Fmt(1, 22050, 16) + Chunk("data", Pcm16(kSamples16))));
+  SoundPtr s = Decode(WavFile(WavFmt(1, 22050, 16) + WavChunk("data", Pcm16(kSamples16))));
   ASSERT_TRUE(s);
   EXPECT_EQ(s->channels, 1);
   EXPECT_EQ(s->rate, 22050);
@@ -59,7 +39,7 @@ TEST(WavDecoder, Pcm16MonoAndStereo) {
   EXPECT_EQ(s->FrameCount(), 6);
   EXPECT_FALSE(s->loop);
 
-  s = Decode(Wav(Fmt(2, 44100, 16) + Chunk("data", Pcm16(kSamples16))), SOUND_LOOP);
+  s = Decode(WavFile(WavFmt(2, 44100, 16) + WavChunk("data", Pcm16(kSamples16))), SOUND_LOOP);
   ASSERT_TRUE(s);
   EXPECT_EQ(s->channels, 2);
   EXPECT_EQ(s->rate, 44100);
@@ -71,13 +51,13 @@ TEST(WavDecoder, Pcm16MonoAndStereo) {
 TEST(WavDecoder, Pcm8IsUnsignedAndWidened) {
   const std::string bytes = {'\x00', '\xFF', '\x80', '\x40'};
   const std::vector<int16_t> expected = {-32768, 32512, 0, -16384};
-  SoundPtr s = Decode(Wav(Fmt(1, 11025, 8) + Chunk("data", bytes)));
+  SoundPtr s = Decode(WavFile(WavFmt(1, 11025, 8) + WavChunk("data", bytes)));
   ASSERT_TRUE(s);
   EXPECT_EQ(s->channels, 1);
   EXPECT_EQ(s->rate, 11025);
   EXPECT_EQ(s->samples, expected);
 
-  s = Decode(Wav(Fmt(2, 8000, 8) + Chunk("data", bytes)));
+  s = Decode(WavFile(WavFmt(2, 8000, 8) + WavChunk("data", bytes)));
   ASSERT_TRUE(s);
   EXPECT_EQ(s->channels, 2);
   EXPECT_EQ(s->FrameCount(), 2);
@@ -85,14 +65,14 @@ TEST(WavDecoder, Pcm8IsUnsignedAndWidened) {
 }
 
 TEST(WavDecoder, SkipsUnknownChunksInAnyOrder) {
-  const std::string data = Chunk("data", Pcm16(kSamples16));
+  const std::string data = WavChunk("data", Pcm16(kSamples16));
   // An odd-sized chunk is followed by its pad byte.
-  const std::string list = Chunk("LIST", "INFOabc");
-  const std::string fact = Chunk("fact", Le32(6));
+  const std::string list = WavChunk("LIST", "INFOabc");
+  const std::string fact = WavChunk("fact", Le32(6));
   for (const std::string& body :
-       {list + Fmt(1, 44100, 16) + fact + data, data + list + Fmt(1, 44100, 16),
-        Fmt(1, 44100, 16) + Chunk("junk", std::string(1001, 'x')) + data}) {
-    SoundPtr s = Decode(Wav(body));
+       {list + WavFmt(1, 44100, 16) + fact + data, data + list + WavFmt(1, 44100, 16),
+        WavFmt(1, 44100, 16) + WavChunk("junk", std::string(1001, 'x')) + data}) {
+    SoundPtr s = Decode(WavFile(body));
     ASSERT_TRUE(s);
     EXPECT_EQ(s->samples, kSamples16);
   }
@@ -102,17 +82,17 @@ TEST(WavDecoder, ExtensibleFormatCarryingPcm) {
   auto extensible = [](int subFormat) {
     std::string body = Le16(0xFFFE) + Le16(2) + Le32(48000) + Le32(48000 * 4) + Le16(4) + Le16(16);
     body += Le16(22) + Le16(16) + Le32(3) + Le16(subFormat) + std::string(14, '\x01');
-    return Chunk("fmt ", body);
+    return WavChunk("fmt ", body);
   };
-  SoundPtr s = Decode(Wav(extensible(1) + Chunk("data", Pcm16(kSamples16))));
+  SoundPtr s = Decode(WavFile(extensible(1) + WavChunk("data", Pcm16(kSamples16))));
   ASSERT_TRUE(s);
   EXPECT_EQ(s->rate, 48000);
   EXPECT_EQ(s->samples, kSamples16);
-  EXPECT_FALSE(Decode(Wav(extensible(3) + Chunk("data", Pcm16(kSamples16)))));  // float
+  EXPECT_FALSE(Decode(WavFile(extensible(3) + WavChunk("data", Pcm16(kSamples16)))));  // float
 }
 
 TEST(WavDecoder, TruncatedDataKeepsTheWholeFramesThatArePresent) {
-  std::string file = Wav(Fmt(2, 44100, 16) + Chunk("data", Pcm16(kSamples16)));
+  std::string file = WavFile(WavFmt(2, 44100, 16) + WavChunk("data", Pcm16(kSamples16)));
   file.resize(file.size() - 3);  // the last frame loses 3 of its 4 bytes
   SoundPtr s = Decode(file);
   ASSERT_TRUE(s);
@@ -120,30 +100,31 @@ TEST(WavDecoder, TruncatedDataKeepsTheWholeFramesThatArePresent) {
   EXPECT_EQ(s->samples, std::vector<int16_t>(kSamples16.begin(), kSamples16.begin() + 4));
 
   // A data length far beyond the file is cut to the file.
-  std::string huge = Wav(Fmt(1, 44100, 16) + "data" + Le32(0xFFFFFFF0u) + Pcm16(kSamples16));
+  std::string huge =
+      WavFile(WavFmt(1, 44100, 16) + "data" + Le32(0xFFFFFFF0u) + Pcm16(kSamples16));
   s = Decode(huge);
   ASSERT_TRUE(s);
   EXPECT_EQ(s->samples, kSamples16);
 }
 
 TEST(WavDecoder, RejectsWhatItCannotPlay) {
-  const std::string data = Chunk("data", Pcm16(kSamples16));
+  const std::string data = WavChunk("data", Pcm16(kSamples16));
   const std::vector<std::string> bad = {
       "",
       "RIFF",
       "RIFF\x10\0\0\0WAVE",
-      Wav(data),                                     // no format
-      Wav(Fmt(1, 44100, 16)),                        // no data
-      Wav(Fmt(1, 44100, 16, 3) + data),              // float
-      Wav(Fmt(1, 44100, 24) + data),                 // 24-bit
-      Wav(Fmt(0, 44100, 16) + data),                 // no channels
-      Wav(Fmt(6, 44100, 16) + data),                 // surround
-      Wav(Fmt(1, 0, 16) + data),                     // no rate
-      Wav(Fmt(1, 0x7FFFFFFF, 16) + data),            // absurd rate
-      Wav(Chunk("fmt ", Le16(1) + Le16(1)) + data),  // format chunk too short
-      Wav("fmt " + Le32(0xFFFFFFFFu) + Le16(1) + Le16(1)),
-      "RIFX" + Le32(40) + "WAVE" + Fmt(1, 44100, 16) + data,
-      "RIFF" + Le32(40) + "AVI " + Fmt(1, 44100, 16) + data,
+      WavFile(data),                                        // no format
+      WavFile(WavFmt(1, 44100, 16)),                        // no data
+      WavFile(WavFmt(1, 44100, 16, 3) + data),              // float
+      WavFile(WavFmt(1, 44100, 24) + data),                 // 24-bit
+      WavFile(WavFmt(0, 44100, 16) + data),                 // no channels
+      WavFile(WavFmt(6, 44100, 16) + data),                 // surround
+      WavFile(WavFmt(1, 0, 16) + data),                     // no rate
+      WavFile(WavFmt(1, 0x7FFFFFFF, 16) + data),            // absurd rate
+      WavFile(WavChunk("fmt ", Le16(1) + Le16(1)) + data),  // format chunk too short
+      WavFile("fmt " + Le32(0xFFFFFFFFu) + Le16(1) + Le16(1)),
+      "RIFX" + Le32(40) + "WAVE" + WavFmt(1, 44100, 16) + data,
+      "RIFF" + Le32(40) + "AVI " + WavFmt(1, 44100, 16) + data,
   };
   for (size_t i = 0; i < bad.size(); ++i) EXPECT_FALSE(Decode(bad[i])) << "case " << i;
   EXPECT_FALSE(LoadSoundFromMemory(nullptr, 100));
@@ -151,7 +132,7 @@ TEST(WavDecoder, RejectsWhatItCannotPlay) {
 
 TEST(WavDecoder, EveryPrefixAndRandomDamageIsSurvived) {
   const std::string good =
-      Wav(Chunk("LIST", "abc") + Fmt(2, 44100, 16) + Chunk("data", Pcm16(kSamples16)));
+      WavFile(WavChunk("LIST", "abc") + WavFmt(2, 44100, 16) + WavChunk("data", Pcm16(kSamples16)));
   for (size_t n = 0; n <= good.size(); ++n) {
     SoundPtr s = Decode(good.substr(0, n));
     if (s) {
@@ -177,7 +158,7 @@ TEST(WavDecoder, EveryPrefixAndRandomDamageIsSurvived) {
 TEST(WavDecoder, LoadSoundReadsFiles) {
   const std::string dir = testrig::MakeTempDir("wav");
   testrig::WriteFileBytes(dir + "/beep.wav",
-                          Wav(Fmt(1, 44100, 16) + Chunk("data", Pcm16(kSamples16))));
+                          WavFile(WavFmt(1, 44100, 16) + WavChunk("data", Pcm16(kSamples16))));
   SoundPtr s = LoadSound(FromUtf8(dir + "/beep.wav"), SOUND_LOOP);
   ASSERT_TRUE(s);
   EXPECT_EQ(s->samples, kSamples16);

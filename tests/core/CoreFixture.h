@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/FrameworkState.h"
 #include "support/TestRig.h"
 #include "core/ErrorPath.h"
 #include "core/Globals.h"
@@ -88,30 +89,14 @@ class CountingProfile : public TProfile {
   }
 };
 
-inline void DrainEvents() {
-  platform::Event e;
-  while (platform::PollEvent(e)) {
-  }
-}
-
-inline void Post(int id, int data = 0, int x = 0, int y = 0) {
-  platform::PostEvent(platform::Event{id, data, x, y});
-}
+using testrig::DrainEvents;
+using testrig::Post;
 
 class CoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetThrowOnExit(true);
-    platform::InitRuntime();
-    platform::UseFakeClock(true, 10000);
-    DrainEvents();
-    Keys.fill(0);
-    KeyStates.fill(0);
-    charPut = charGet = 0;
-    ccPolledInputState = 0;
-    ccGraphicalErrors = 1;
+    testrig::ResetFrameworkGlobals();
     ccFlipSync = 1;
-    Delta = 1.0f;
     Game = std::make_shared<TGame>();
     Game->FixedRateLogic->Create();
     Game->FixedRateLogic->Init();

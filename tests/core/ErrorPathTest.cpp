@@ -57,6 +57,28 @@ TEST_F(ErrorPathTest, NoDisplayOpenMeansASystemNoticeWhateverTheSwitchSays) {
   EXPECT_THROW(ccRunTimeError(u"display gone", 0), platform::ProgramExit);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("display gone"), std::string::npos);
   EXPECT_EQ(boxes, 0);
+  EXPECT_FALSE(std::filesystem::exists(LogPath()));
+}
+
+TEST_F(ErrorPathTest, LogIsDroppedUntilTheUserFolderIsKnown) {
+  // Run from a scratch working folder: an empty or relative error path must not write there.
+  const std::filesystem::path scratch = testrig::MakeTempDir("cwd");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(scratch);
+  OpenDisplay();
+  int boxes = 0;
+  SetErrorBoxHook([&](const String&) {
+    ++boxes;
+    return true;
+  });
+  for (const String& path : {String(), String(u"saves/")}) {
+    ccErrorPath = path;
+    EXPECT_EQ(ccErrorLog(u"nowhere to go"), 0);
+    EXPECT_EQ(ccRunTimeError(u"shown, not logged", 0), 0);
+  }
+  EXPECT_EQ(boxes, 2);
+  std::filesystem::current_path(before);
+  EXPECT_TRUE(std::filesystem::is_empty(scratch));
 }
 
 TEST_F(ErrorPathTest, FatalErrorShowsTheBoxLogsAndEnds) {

@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "support/AudioFiles.h"
+#include "support/FrameworkState.h"
 #include "support/TestRig.h"
 #include "core/ErrorPath.h"
 #include "core/Globals.h"
@@ -23,26 +26,9 @@
 
 namespace gfxtest {
 
-inline void DrainEvents() {
-  platform::Event e;
-  while (platform::PollEvent(e)) {
-  }
-}
-
-inline void Post(int id, int data = 0, int x = 0, int y = 0) {
-  platform::PostEvent(platform::Event{id, data, x, y});
-}
-
-inline void ResetDrawingState() {
-  platform::SetBlend(platform::ALPHABLEND);
-  platform::SetColor(255, 255, 255);
-  platform::SetAlpha(1.0f);
-  platform::SetScale(1.0f, 1.0f);
-  platform::SetRotation(0.0f);
-  platform::SetOrigin(0.0f, 0.0f);
-  platform::SetHandle(0.0f, 0.0f);
-  platform::SetViewport(0, 0, 800, 600);
-}
+using testrig::DrainEvents;
+using testrig::Post;
+using testrig::ResetDrawingState;
 
 // A pixmap of one colour.
 inline platform::PixmapPtr SolidPixmap(int w, int h, uint32_t argb) {
@@ -64,47 +50,18 @@ inline void WritePng(const std::string& path, int w, int h, uint32_t argb) {
 
 // A short 16-bit mono PCM WAV.
 inline void WriteWav(const std::string& path, int frames = 4410) {
-  std::string data;
-  auto u32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) data.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-  };
-  auto u16 = [&](uint16_t v) {
-    data.push_back(static_cast<char>(v & 0xFF));
-    data.push_back(static_cast<char>(v >> 8));
-  };
-  const uint32_t bytes = static_cast<uint32_t>(frames) * 2;
-  data += "RIFF";
-  u32(36 + bytes);
-  data += "WAVEfmt ";
-  u32(16);
-  u16(1);
-  u16(1);
-  u32(22050);
-  u32(44100);
-  u16(2);
-  u16(16);
-  data += "data";
-  u32(bytes);
-  for (int i = 0; i < frames; ++i) u16(static_cast<uint16_t>((i % 50) * 400));
-  testrig::WriteFileBytes(path, data);
+  std::vector<int16_t> samples;
+  for (int i = 0; i < frames; ++i) samples.push_back(static_cast<int16_t>((i % 50) * 400));
+  const std::string data = testrig::WavChunk("data", testrig::Pcm16(samples));
+  testrig::WriteFileBytes(path, testrig::WavFile(testrig::WavFmt(1, 22050, 16) + data));
 }
 
 class GfxTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetThrowOnExit(true);
-    platform::InitRuntime();
-    platform::UseFakeClock(true, 10000);
-    platform::SetFakeClockStepPerFlip(0);
-    DrainEvents();
-    Keys.fill(0);
-    KeyStates.fill(0);
-    charPut = charGet = 0;
-    ccPolledInputState = 0;
-    ccGraphicalErrors = 1;
+    testrig::ResetFrameworkGlobals();
     ccFlipSync = 0;
     ShowErrors = 1;
-    Delta = 1.0f;
     Game = std::make_shared<TGame>();
     Game->FixedRateLogic->Create();
     Game->FixedRateLogic->Init();

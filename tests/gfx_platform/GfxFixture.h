@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "support/FrameworkState.h"
 #include "support/TestRig.h"
 #include "platform/Font.h"
 #include "platform/Graphics.h"
@@ -16,17 +17,7 @@
 
 namespace gfxtest {
 
-inline void ResetDrawingState() {
-  platform::SetBlend(platform::ALPHABLEND);
-  platform::SetColor(255, 255, 255);
-  platform::SetAlpha(1.0f);
-  platform::SetScale(1.0f, 1.0f);
-  platform::SetRotation(0.0f);
-  platform::SetOrigin(0.0f, 0.0f);
-  platform::SetHandle(0.0f, 0.0f);
-  platform::SetViewport(0, 0, 800, 600);
-  platform::SetImageFont(nullptr);
-}
+using testrig::ResetDrawingState;
 
 class DisplayTest : public ::testing::Test {
  protected:

@@ -1,13 +1,11 @@
 #include "SoundTestSupport.h"
 
-#include <vorbis/vorbisenc.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <numbers>
 #include <vector>
 
+#include "support/AudioFiles.h"
 #include "support/TestRig.h"
 #include "core/Globals.h"
 #include "core/TChannelArray.h"
@@ -20,94 +18,19 @@ namespace soundtest {
 
 namespace {
 
-float Sine(int frame, int rate) {
-  return 0.5f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 440.0 * frame / rate));
-}
-
-void PutLE(std::string& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+// A 440 Hz tone at half scale on every channel.
+testrig::SampleFunction Tone440(int rate) {
+  return [rate](int, int frame) { return testrig::SineSample(440.0, rate, frame, 0.5f); };
 }
 
 }  // namespace
 
 std::string MakeWav(int frames, int channels, int rate) {
-  const uint32_t dataBytes = static_cast<uint32_t>(frames * channels * 2);
-  std::string out = "RIFF";
-  PutLE(out, 36 + dataBytes, 4);
-  out += "WAVEfmt ";
-  PutLE(out, 16, 4);
-  PutLE(out, 1, 2);
-  PutLE(out, static_cast<uint32_t>(channels), 2);
-  PutLE(out, static_cast<uint32_t>(rate), 4);
-  PutLE(out, static_cast<uint32_t>(rate * channels * 2), 4);
-  PutLE(out, static_cast<uint32_t>(channels * 2), 2);
-  PutLE(out, 16, 2);
-  out += "data";
-  PutLE(out, dataBytes, 4);
-  for (int f = 0; f < frames; ++f) {
-    const auto v = static_cast<int16_t>(Sine(f, rate) * 32767.0f);
-    for (int c = 0; c < channels; ++c) PutLE(out, static_cast<uint16_t>(v), 2);
-  }
-  return out;
+  return testrig::EncodeWav(channels, rate, frames, Tone440(rate));
 }
 
 std::string MakeOgg(int frames, int channels, int rate) {
-  vorbis_info vi;
-  vorbis_info_init(&vi);
-  if (vorbis_encode_init_vbr(&vi, channels, rate, 0.4f) != 0) {
-    ADD_FAILURE() << "vorbis encoder set-up failed";
-    vorbis_info_clear(&vi);
-    return {};
-  }
-  vorbis_comment vc;
-  vorbis_comment_init(&vc);
-  vorbis_dsp_state vd;
-  vorbis_analysis_init(&vd, &vi);
-  vorbis_block vb;
-  vorbis_block_init(&vd, &vb);
-  ogg_stream_state os;
-  ogg_stream_init(&os, 77);
-  std::string out;
-  ogg_page og;
-  auto appendPage = [&] {
-    out.append(reinterpret_cast<const char*>(og.header), static_cast<size_t>(og.header_len));
-    out.append(reinterpret_cast<const char*>(og.body), static_cast<size_t>(og.body_len));
-  };
-  ogg_packet header, comments, codebooks;
-  vorbis_analysis_headerout(&vd, &vc, &header, &comments, &codebooks);
-  ogg_stream_packetin(&os, &header);
-  ogg_stream_packetin(&os, &comments);
-  ogg_stream_packetin(&os, &codebooks);
-  while (ogg_stream_flush(&os, &og)) appendPage();
-  auto drain = [&] {
-    while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-      vorbis_analysis(&vb, nullptr);
-      vorbis_bitrate_addblock(&vb);
-      ogg_packet op;
-      while (vorbis_bitrate_flushpacket(&vd, &op)) {
-        ogg_stream_packetin(&os, &op);
-        while (ogg_stream_pageout(&os, &og)) appendPage();
-      }
-    }
-  };
-  for (int start = 0; start < frames; start += 1024) {
-    const int n = std::min(1024, frames - start);
-    float** buf = vorbis_analysis_buffer(&vd, n);
-    for (int c = 0; c < channels; ++c) {
-      for (int i = 0; i < n; ++i) buf[c][i] = Sine(start + i, rate);
-    }
-    vorbis_analysis_wrote(&vd, n);
-    drain();
-  }
-  vorbis_analysis_wrote(&vd, 0);
-  drain();
-  while (ogg_stream_flush(&os, &og)) appendPage();
-  ogg_stream_clear(&os);
-  vorbis_block_clear(&vb);
-  vorbis_dsp_clear(&vd);
-  vorbis_comment_clear(&vc);
-  vorbis_info_clear(&vi);
-  return out;
+  return testrig::EncodeOgg(channels, rate, frames, Tone440(rate), 0.4f);
 }
 
 platform::SoundPtr Tone(int frames) {

@@ -15,12 +15,21 @@ namespace testrig {
 
 namespace {
 
+// A death test runs this program again in a child process, which ends without tearing down.
+// Its home is made inside the parent's, so the parent's clean-up removes it as well.
+constexpr const char* kParentHomeVariable = "LV_TEST_PARENT_HOME";
+
 std::string MakeHome() {
-  std::string tmpl = (fs::temp_directory_path() / "lantern-test-XXXXXX").string();
+  fs::path base = fs::temp_directory_path();
+  std::error_code ec;
+  const char* parent = std::getenv(kParentHomeVariable);
+  if (parent && fs::is_directory(parent, ec)) base = parent;
+  std::string tmpl = (base / "lantern-test-XXXXXX").string();
   if (!mkdtemp(tmpl.data())) {
     std::perror("mkdtemp");
     std::abort();
   }
+  setenv(kParentHomeVariable, tmpl.c_str(), 1);
   return tmpl;
 }
 

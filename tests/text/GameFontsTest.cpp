@@ -50,6 +50,7 @@ TEST(GameFonts, FiveSizesAndTheRegionSwitch) {
 TEST(GameFontsDeathTest, MissingFontFileIsFatal) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const std::string dir = testrig::MakeTempDir("nofont") + "/";
+  ccErrorPath = S(dir);  // whatever the error path writes stays in the temporary folder
   EXPECT_EXIT(LoadGameFonts(S(dir), 0), ::testing::ExitedWithCode(1),
               "Error loading file .*nofont.*caccamel\\.ttf");
 }

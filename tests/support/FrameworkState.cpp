@@ -1,0 +1,47 @@
+#include "FrameworkState.h"
+
+#include "core/Globals.h"
+#include "core/Input.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "platform/Font.h"
+#include "platform/Graphics.h"
+#include "platform/System.h"
+
+namespace testrig {
+
+void DrainEvents() {
+  platform::Event e;
+  while (platform::PollEvent(e)) {
+  }
+}
+
+void Post(int id, int data, int x, int y) { platform::PostEvent(platform::Event{id, data, x, y}); }
+
+void ResetFrameworkGlobals() {
+  platform::SetThrowOnExit(true);
+  platform::InitRuntime();
+  platform::UseFakeClock(true, 10000);
+  platform::SetFakeClockStepPerFlip(0);
+  DrainEvents();
+  Keys.fill(0);
+  KeyStates.fill(0);
+  charPut = charGet = 0;
+  ccPolledInputState = 0;
+  ccGraphicalErrors = 1;
+  Delta = 1.0f;
+}
+
+void ResetDrawingState() {
+  platform::SetBlend(platform::ALPHABLEND);
+  platform::SetColor(255, 255, 255);
+  platform::SetAlpha(1.0f);
+  platform::SetScale(1.0f, 1.0f);
+  platform::SetRotation(0.0f);
+  platform::SetOrigin(0.0f, 0.0f);
+  platform::SetHandle(0.0f, 0.0f);
+  platform::SetViewport(0, 0, 800, 600);
+  platform::SetImageFont(nullptr);
+}
+
+}  // namespace testrig

@@ -1,0 +1,21 @@
+#pragma once
+// What the fixtures that run framework code share: the runtime's event queue, the framework's
+// input and error globals put back as they are at start, and the runtime's drawing state.
+
+namespace testrig {
+
+// Empties the runtime's event queue.
+void DrainEvents();
+// Queues one event as the system would.
+void Post(int id, int data = 0, int x = 0, int y = 0);
+
+// Program exits throw platform::ProgramExit; the runtime is up on the fake clock at 10000 ms
+// (no step per flip) with an empty queue; the framework's key state, polled-input state,
+// ccGraphicalErrors and Delta are as at start.
+void ResetFrameworkGlobals();
+
+// Alpha blend, white, opaque, unscaled, unrotated, no origin or handle, the whole 800 by 600
+// viewport and the runtime's own font.
+void ResetDrawingState();
+
+}  // namespace testrig
