@@ -1,63 +1,24 @@
 #include "UiFixture.h"
 
-#include <cmath>
-
 #include "core/Input.h"
 #include "gfx/TImageBank.h"
 #include "platform/FileSystem.h"
+#include "support/AudioFiles.h"
+#include "support/FrameworkState.h"
 
 namespace uitest {
 
-namespace {
-
-void Put16(std::string& out, int v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-
-void Put32(std::string& out, int v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, (v >> 16) & 0xFFFF);
-}
-
-}  // namespace
-
 std::string MakeWav(int frames) {
-  const int rate = 44100;
-  std::string data;
-  for (int i = 0; i < frames; ++i) {
-    Put16(data, static_cast<int>(8000.0 * std::sin(i * 0.06)));
-  }
-  std::string out = "RIFF";
-  Put32(out, 36 + static_cast<int>(data.size()));
-  out += "WAVEfmt ";
-  Put32(out, 16);
-  Put16(out, 1);
-  Put16(out, 1);
-  Put32(out, rate);
-  Put32(out, rate * 2);
-  Put16(out, 2);
-  Put16(out, 16);
-  out += "data";
-  Put32(out, static_cast<int>(data.size()));
-  return out + data;
+  return testrig::EncodeWav(1, 44100, frames, [](int, int frame) {
+    return testrig::SineSample(421.0, 44100, frame, 0.25f);
+  });
 }
 
 void UiTest::SetUp() {
-  platform::SetThrowOnExit(true);
-  platform::InitRuntime();
+  testrig::ResetFrameworkGlobals();
   ASSERT_TRUE(platform::SetAudioDriver(u"None"));
-  platform::UseFakeClock(true, 10000);
-  platform::Event e;
-  while (platform::PollEvent(e)) {
-  }
-  Keys.fill(0);
-  KeyStates.fill(0);
-  charPut = charGet = 0;
-  ccPolledInputState = 0;
   ccGraphicalErrors = 0;
   ShowErrors = 1;
-  Delta = 1.0f;
   ScreenWidth = 800;
   ScreenHeight = 600;
   dir = testrig::MakeTempDir("ui");
