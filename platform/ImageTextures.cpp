@@ -9,6 +9,7 @@ ImageTextures::~ImageTextures() {
   for (Slot& slot : slots_) {
     renderer.DestroyTexture(slot.texture);
     renderer.DestroyTexture(slot.mask);
+    SDL_FreeSurface(slot.view);  // only a header: the pixels belong to the frame
   }
 }
 

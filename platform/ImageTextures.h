@@ -14,6 +14,7 @@ class ImageTextures {
     bool dirty = true;
     SDL_Texture* mask = nullptr;
     int maskThreshold = -1;  // texel alpha from which the mask copy is opaque; -1: stale
+    SDL_Surface* view = nullptr;  // software mode: the frame's own pixels, wrapped
   };
 
   ImageTextures() = default;

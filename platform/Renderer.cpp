@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Graphics.h"
 #include "platform/ImageTextures.h"
+#include "platform/SoftwareRaster.h"
 #include "platform/System.h"
 
 namespace platform {
@@ -80,15 +81,27 @@ bool Renderer::CreateRenderer() {
       renderer_ = SDL_CreateRenderer(window_, -1,
                                      SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
   }
-  if (!renderer_) {
-    software_ = true;
-    renderer_ = SDL_CreateRenderer(window_, FindDriver("software"),
-                                   SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
-  }
-  return renderer_ != nullptr;
+  // Software mode makes its renderer with the target surface (CreateTarget).
+  if (!renderer_) software_ = true;
+  return true;
 }
 
 bool Renderer::CreateTarget() {
+  if (software_) {
+    surface_ = SDL_CreateRGBSurfaceWithFormat(0, virtualWidth_, virtualHeight_, 32,
+                                              SDL_PIXELFORMAT_ARGB8888);
+    if (!surface_) return false;
+    renderer_ = SDL_CreateSoftwareRenderer(surface_);
+    if (!renderer_) {
+      SDL_FreeSurface(surface_);
+      surface_ = nullptr;
+      return false;
+    }
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    ApplyClip();
+    return true;
+  }
   target_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                               virtualWidth_, virtualHeight_);
   if (!target_) return false;
@@ -127,7 +140,7 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
     SDL_SetWindowSize(window_, width, height);
   }
   SDL_ShowWindow(window_);
-  if (!target_ && !CreateTarget()) return false;
+  if (!Ready() && !CreateTarget()) return false;
   open_ = true;
   modeWidth_ = width;
   modeHeight_ = height;
@@ -155,8 +168,35 @@ void Renderer::LetterboxRect(SDL_Rect& rect) const {
   rect.y = (oh - rect.h) / 2;
 }
 
+void Renderer::PresentSoftware() {
+  SDL_RenderFlush(renderer_);
+  // Nobody sees a headless window: its surface would only be another copy of the frame.
+  if (!open_ || IsHeadless()) return;
+  SDL_Surface* screen = SDL_GetWindowSurface(window_);
+  if (!screen) return;
+  SDL_Rect dst;
+  const SDL_Rect all{0, 0, screen->w, screen->h};
+  const float scale = std::min(static_cast<float>(screen->w) / static_cast<float>(virtualWidth_),
+                               static_cast<float>(screen->h) / static_cast<float>(virtualHeight_));
+  dst.w = RoundEdge(static_cast<float>(virtualWidth_) * scale);
+  dst.h = RoundEdge(static_cast<float>(virtualHeight_) * scale);
+  dst.x = (screen->w - dst.w) / 2;
+  dst.y = (screen->h - dst.h) / 2;
+  if (dst.x > 0 || dst.y > 0 || dst.w < screen->w || dst.h < screen->h)
+    SDL_FillRect(screen, &all, SDL_MapRGB(screen->format, 0, 0, 0));
+  SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
+  SDL_SetClipRect(surface_, nullptr);
+  if (dst.w == virtualWidth_ && dst.h == virtualHeight_)
+    SDL_BlitSurface(surface_, nullptr, screen, &dst);
+  else
+    SDL_BlitScaled(surface_, nullptr, screen, &dst);
+  SDL_UpdateWindowSurface(window_);
+}
+
 void Renderer::Present(int sync) {
-  if (renderer_ && target_) {
+  if (renderer_ && surface_) {
+    PresentSoftware();
+  } else if (renderer_ && target_) {
     if (!software_ && sync != vsync_) {
       SDL_RenderSetVSync(renderer_, sync == 1 ? 1 : 0);
       vsync_ = sync;
@@ -188,7 +228,14 @@ void Renderer::SetVirtualSize(int width, int height) {
   if (width == virtualWidth_ && height == virtualHeight_) return;
   virtualWidth_ = width;
   virtualHeight_ = height;
-  if (target_) {
+  if (surface_) {
+    // No texture belongs to this renderer in software mode, so it is simply made anew.
+    SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+    SDL_FreeSurface(surface_);
+    surface_ = nullptr;
+    CreateTarget();
+  } else if (target_) {
     SDL_SetRenderTarget(renderer_, nullptr);
     SDL_DestroyTexture(target_);
     target_ = nullptr;
@@ -319,7 +366,7 @@ void Renderer::GetViewport(int& x, int& y, int& w, int& h) const {
 }
 
 void Renderer::ApplyClip() {
-  if (renderer_ && target_) SDL_RenderSetClipRect(renderer_, &viewport_);
+  if (renderer_ && Ready()) SDL_RenderSetClipRect(renderer_, &viewport_);
 }
 
 // --- Drawing ---
@@ -330,7 +377,7 @@ void Renderer::Transform(float px, float py, float u, float v, float& x, float& 
 }
 
 void Renderer::Clear() {
-  if (!target_) return;
+  if (!Ready()) return;
   SDL_SetRenderDrawColor(renderer_, clsR_, clsG_, clsB_, 255);
   SDL_RenderClear(renderer_);
 }
@@ -397,6 +444,7 @@ SDL_Texture* Renderer::MaskTexture(Image& image, int frame, int threshold) {
 }
 
 void Renderer::Upload(Image& image) {
+  if (software_) return;  // software drawing reads the frames themselves
   for (int i = 0; i < image.FrameCount(); ++i) FrameTexture(image, i);
 }
 
@@ -407,7 +455,7 @@ void Renderer::DestroyTexture(SDL_Texture* texture) {
 
 void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox, float oy, float w,
                          float h, float px, float py) {
-  if (!target_ || viewport_.w <= 0 || viewport_.h <= 0 || src.w <= 0 || src.h <= 0) return;
+  if (!Ready() || viewport_.w <= 0 || viewport_.h <= 0 || src.w <= 0 || src.h <= 0) return;
 
   px += originX_;
   py += originY_;
@@ -436,6 +484,11 @@ void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox,
     if (x1 - x0 <= 0 || y1 - y0 <= 0 || !Intersects(bounds, viewport_)) return;
   }
 
+  if (surface_) {
+    DrawFrameSoftware(image, frame, src, ox, oy, w, h, px, py, dst, flip);
+    return;
+  }
+
   SDL_Texture* texture;
   if (blend_ == MASKBLEND) {
     // Drawn where texel alpha x current alpha reaches one half, opaque, else not at all.
@@ -460,29 +513,6 @@ void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox,
     else
       SDL_RenderCopyEx(renderer_, texture, &src, &dst, 0.0, nullptr,
                        static_cast<SDL_RendererFlip>(flip));
-  } else if (software_) {
-    // The software back end rotates by copying into a fresh surface per draw; two textured
-    // triangles cost about half as much and allocate nothing.
-    int tw = 0, th = 0;
-    SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th);
-    const float u0 = static_cast<float>(src.x) / static_cast<float>(tw);
-    const float u1 = static_cast<float>(src.x + src.w) / static_cast<float>(tw);
-    const float v0 = static_cast<float>(src.y) / static_cast<float>(th);
-    const float v1 = static_cast<float>(src.y + src.h) / static_cast<float>(th);
-    // Geometry ignores the texture's modulation: the tint goes into the vertices.
-    const SDL_Color color{r_, g_, b_, blend_ == MASKBLEND ? uint8_t{255} : alpha8_};
-    SDL_Vertex quad[4];
-    Transform(px, py, ox, oy, quad[0].position.x, quad[0].position.y);
-    Transform(px, py, ox + w, oy, quad[1].position.x, quad[1].position.y);
-    Transform(px, py, ox + w, oy + h, quad[2].position.x, quad[2].position.y);
-    Transform(px, py, ox, oy + h, quad[3].position.x, quad[3].position.y);
-    quad[0].tex_coord = SDL_FPoint{u0, v0};
-    quad[1].tex_coord = SDL_FPoint{u1, v0};
-    quad[2].tex_coord = SDL_FPoint{u1, v1};
-    quad[3].tex_coord = SDL_FPoint{u0, v1};
-    for (SDL_Vertex& vertex : quad) vertex.color = color;
-    static constexpr int kQuadIndices[6] = {0, 1, 2, 0, 2, 3};
-    SDL_RenderGeometry(renderer_, texture, quad, 4, kQuadIndices, 6);
   } else {
     const SDL_FRect fdst{px + x0, py + y0, x1 - x0, y1 - y0};
     const SDL_FPoint center{-x0, -y0};
@@ -491,8 +521,118 @@ void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox,
   }
 }
 
+SDL_Surface* Renderer::FrameView(Image& image, int frame) {
+  Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
+  if (!image.textures) image.textures = std::make_unique<ImageTextures>();
+  ImageTextures::Slot& slot = image.textures->At(frame);
+  SDL_Surface*& view = slot.view;
+  if (view && view->pixels == pixmap->Pixels() && view->w == pixmap->Width() &&
+      view->h == pixmap->Height())
+    return view;
+  SDL_FreeSurface(view);
+  view = SDL_CreateRGBSurfaceWithFormatFrom(pixmap->Pixels(), pixmap->Width(), pixmap->Height(), 32,
+                                            pixmap->Width() * 4, SDL_PIXELFORMAT_ARGB8888);
+  return view;
+}
+
+void Renderer::DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox, float oy,
+                                 float w, float h, float px, float py, const SDL_Rect& dst,
+                                 int flip) {
+  if (frame < 0 || frame >= image.FrameCount()) return;
+  Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
+  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return;
+  const SDL_Rect texels{0, 0, pixmap->Width(), pixmap->Height()};
+  SDL_Rect part;
+  if (!SDL_IntersectRect(&src, &texels, &part)) return;
+  int threshold = 0;
+  if (blend_ == MASKBLEND) {
+    // Drawn where texel alpha x current alpha reaches one half, opaque, else not at all.
+    if (alpha_ <= 0.0f) return;
+    threshold = static_cast<int>(std::ceil(127.5f / alpha_));
+    if (threshold > 255) return;
+  }
+  // Queued primitives land first: from here on the pixels are written directly.
+  SDL_RenderFlush(renderer_);
+
+  // Upright copies one to one stay with SDL's blitter, which is quick at them.
+  if (axisAligned_ && flip == SDL_FLIP_NONE && dst.w == src.w && dst.h == src.h &&
+      blend_ != MASKBLEND && SDL_RectEquals(&part, &src)) {
+    SDL_Surface* view = FrameView(image, frame);
+    if (!view) return;
+    SDL_SetSurfaceColorMod(view, r_, g_, b_);
+    SDL_SetSurfaceAlphaMod(view, alpha8_);
+    SDL_SetSurfaceBlendMode(view, SdlBlend(blend_));
+    SDL_SetClipRect(surface_, &viewport_);
+    SDL_Rect to = dst;
+    SDL_BlitSurface(view, &src, surface_, &to);
+    return;
+  }
+
+  const SoftwareRaster::Target target{static_cast<uint32_t*>(surface_->pixels), surface_->pitch / 4,
+                                      std::max(viewport_.x, 0), std::max(viewport_.y, 0),
+                                      std::min(viewport_.x + viewport_.w, surface_->w),
+                                      std::min(viewport_.y + viewport_.h, surface_->h)};
+  const SoftwareRaster::Source source{pixmap->Pixels(), pixmap->Width(), part.x, part.y,
+                                      part.x + part.w, part.y + part.h,
+                                      // Only stretched upright pictures are filtered: one to
+                                      // one every pixel centre is a texel centre, and turned
+                                      // ones keep the nearest texel as SDL's software
+                                      // triangles drew them.
+                                      axisAligned_ && (dst.w != src.w || dst.h != src.h) &&
+                                          (image.flags & FILTEREDIMAGE) != 0 && blend_ != MASKBLEND};
+  const SoftwareRaster::Paint paint{r_, g_, b_, alpha8_, blend_, threshold};
+  SoftwareRaster::Map map{};
+  if (axisAligned_) {
+    // The same pixel box as an upright copy, sampled at pixel centres like SDL's scaler.
+    const double kx = static_cast<double>(src.w) / dst.w, ky = static_cast<double>(src.h) / dst.h;
+    if (flip & SDL_FLIP_HORIZONTAL) {
+      map.sX = -kx;
+      map.s0 = src.x + src.w + dst.x * kx;
+    } else {
+      map.sX = kx;
+      map.s0 = src.x - dst.x * kx;
+    }
+    if (flip & SDL_FLIP_VERTICAL) {
+      map.tY = -ky;
+      map.t0 = src.y + src.h + dst.y * ky;
+    } else {
+      map.tY = ky;
+      map.t0 = src.y - dst.y * ky;
+    }
+    SoftwareRaster::Draw(target, source, paint, map, dst.x, dst.y, dst.x + dst.w, dst.y + dst.h,
+                         true);
+    return;
+  }
+
+  // Inverse of  target = pivot + M (u, v),  with (u, v) running over the box (ox, oy, w, h)
+  // as the texels run over the source rectangle.
+  const double m00 = m00_, m01 = m01_, m10 = m10_, m11 = m11_;
+  const double det = m00 * m11 - m01 * m10;
+  const double kw = static_cast<double>(w) / src.w, kh = static_cast<double>(h) / src.h;
+  if (det == 0 || kw == 0 || kh == 0) return;
+  map.sX = m11 / (det * kw);
+  map.sY = -m01 / (det * kw);
+  map.s0 = src.x + ((m01 * py - m11 * px) / det - ox) / kw;
+  map.tX = -m10 / (det * kh);
+  map.tY = m00 / (det * kh);
+  map.t0 = src.y + ((m10 * px - m00 * py) / det - oy) / kh;
+  float left = 0, top = 0, right = 0, bottom = 0;
+  for (int corner = 0; corner < 4; ++corner) {
+    float x, y;
+    Transform(px, py, corner & 1 ? ox + w : ox, corner & 2 ? oy + h : oy, x, y);
+    left = corner ? std::min(left, x) : x;
+    right = corner ? std::max(right, x) : x;
+    top = corner ? std::min(top, y) : y;
+    bottom = corner ? std::max(bottom, y) : y;
+  }
+  if (!std::isfinite(left + right + top + bottom)) return;
+  const auto edge = [](float v) { return static_cast<int>(std::clamp(v, -1e6f, 1e6f)); };
+  SoftwareRaster::Draw(target, source, paint, map, edge(std::floor(left)), edge(std::floor(top)),
+                       edge(std::ceil(right)) + 1, edge(std::ceil(bottom)) + 1, false);
+}
+
 bool Renderer::PrepareDrawColor() {
-  if (!target_ || viewport_.w <= 0 || viewport_.h <= 0) return false;
+  if (!Ready() || viewport_.w <= 0 || viewport_.h <= 0) return false;
   if (blend_ == MASKBLEND) {
     if (alpha_ < 0.5f) return false;
     SDL_SetRenderDrawColor(renderer_, r_, g_, b_, 255);
@@ -616,15 +756,24 @@ void Renderer::Oval(float x, float y, float w, float h) {
 }
 
 void Renderer::ReadPixels(int x, int y, int w, int h, uint32_t* out, int outPitchPixels) {
-  if (!target_ || w <= 0 || h <= 0) return;
+  if (!Ready() || w <= 0 || h <= 0) return;
   SDL_Rect want{x, y, w, h};
   const SDL_Rect screen{0, 0, virtualWidth_, virtualHeight_};
   SDL_Rect part;
   if (!SDL_IntersectRect(&want, &screen, &part)) return;
   uint32_t* first = out + static_cast<ptrdiff_t>(part.y - y) * outPitchPixels + (part.x - x);
-  if (SDL_RenderReadPixels(renderer_, &part, SDL_PIXELFORMAT_ARGB8888, first,
-                           outPitchPixels * 4) != 0)
+  if (surface_) {
+    SDL_RenderFlush(renderer_);
+    const int pitch = surface_->pitch / 4;
+    for (int row = 0; row < part.h; ++row)
+      std::memcpy(first + static_cast<ptrdiff_t>(row) * outPitchPixels,
+                  static_cast<const uint32_t*>(surface_->pixels) +
+                      static_cast<ptrdiff_t>(part.y + row) * pitch + part.x,
+                  static_cast<size_t>(part.w) * 4);
+  } else if (SDL_RenderReadPixels(renderer_, &part, SDL_PIXELFORMAT_ARGB8888, first,
+                                  outPitchPixels * 4) != 0) {
     return;
+  }
   // The screen has no alpha channel: what was read is what the player sees.
   for (int row = 0; row < part.h; ++row) {
     uint32_t* p = first + static_cast<ptrdiff_t>(row) * outPitchPixels;

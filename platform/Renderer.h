@@ -22,7 +22,7 @@ class Renderer {
   void Close();
   bool IsOpen() const { return open_; }
   // Drawing reaches pixels (a renderer and target exist), whether or not the window shows.
-  bool Ready() const { return target_ != nullptr; }
+  bool Ready() const { return target_ != nullptr || surface_ != nullptr; }
   int ModeWidth() const { return modeWidth_; }
   int ModeHeight() const { return modeHeight_; }
   int ModeDepth() const { return modeDepth_; }
@@ -86,6 +86,11 @@ class Renderer {
   SDL_Texture* FrameTexture(Image& image, int frame);
   SDL_Texture* MaskTexture(Image& image, int frame, int threshold);
   SDL_Texture* MakeTexture(const Pixmap& pixmap, bool filtered);
+  // Software mode: the frame's pixels seen as a surface for SDL's blitter (no copy).
+  SDL_Surface* FrameView(Image& image, int frame);
+  void DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox, float oy, float w,
+                         float h, float px, float py, const SDL_Rect& dst, int flip);
+  void PresentSoftware();
   // Local offset (u, v) from the pivot -> target position.
   void Transform(float px, float py, float u, float v, float& x, float& y) const;
   void LetterboxRect(SDL_Rect& rect) const;
@@ -94,6 +99,9 @@ class Renderer {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* target_ = nullptr;
+  // Software mode draws into this surface of the logical size (the renderer is made over it),
+  // so rotated pictures can be rasterised straight into its pixels; target_ stays null.
+  SDL_Surface* surface_ = nullptr;
   bool software_ = false;
   bool open_ = false;
   int vsync_ = -1;

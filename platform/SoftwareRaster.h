@@ -1,0 +1,39 @@
+#pragma once
+// Draws a picture under any affine map straight into 32-bit ARGB pixels, for the software
+// renderer: each target row is scanned only over the span whose pixel centres map inside the
+// source rectangle, so turning a picture costs about what copying it does. Internal to platform/.
+#include <cstdint>
+
+namespace platform {
+
+class SoftwareRaster {
+ public:
+  struct Target {
+    uint32_t* pixels;
+    int pitch;  // in pixels
+    int clipX0, clipY0, clipX1, clipY1;  // [x0, x1) by [y0, y1)
+  };
+  struct Source {
+    const uint32_t* pixels;
+    int pitch;  // in pixels
+    int x0, y0, x1, y1;  // the texels that may be read, [x0, x1) by [y0, y1)
+    bool filtered;       // bilinear, else nearest
+  };
+  struct Paint {
+    uint8_t r, g, b, a;  // tint and alpha
+    int blend;           // a BlendMode
+    int maskThreshold;   // MASKBLEND: texel alpha from which the texel is drawn opaque
+  };
+  // Texel coordinates of a target position: s = s0 + sX * x + sY * y, t likewise.
+  struct Map {
+    double s0, sX, sY;
+    double t0, tX, tY;
+  };
+
+  // Scans the target box [x0, x1) by [y0, y1). With `boxIsCoverage` every pixel of the box is
+  // drawn (texel coordinates clamped into the source); else only those whose centre maps inside.
+  static void Draw(const Target& target, const Source& source, const Paint& paint, const Map& map,
+                   int x0, int y0, int x1, int y1, bool boxIsCoverage);
+};
+
+}  // namespace platform
