@@ -243,20 +243,27 @@ void Renderer::SetVirtualSize(int width, int height) {
   }
 }
 
+bool Renderer::ModeLetterbox(float& scale, float& offX, float& offY) const {
+  if (!window_ || modeDepth_ == 0 || modeWidth_ <= 0 || modeHeight_ <= 0) return false;
+  int ww = 0, wh = 0;
+  SDL_GetWindowSize(window_, &ww, &wh);
+  scale = std::min(static_cast<float>(ww) / static_cast<float>(modeWidth_),
+                   static_cast<float>(wh) / static_cast<float>(modeHeight_));
+  if (scale <= 0) return false;
+  offX = (static_cast<float>(ww) - static_cast<float>(modeWidth_) * scale) / 2;
+  offY = (static_cast<float>(wh) - static_cast<float>(modeHeight_) * scale) / 2;
+  return true;
+}
+
 bool Renderer::WindowToMode(float wx, float wy, float& mx, float& my) const {
   mx = wx;
   my = wy;
   if (!window_) return false;
-  if (modeDepth_ == 0 || modeWidth_ <= 0 || modeHeight_ <= 0) return true;
-  int ww = 0, wh = 0;
-  SDL_GetWindowSize(window_, &ww, &wh);
-  const float scale = std::min(static_cast<float>(ww) / static_cast<float>(modeWidth_),
-                               static_cast<float>(wh) / static_cast<float>(modeHeight_));
-  if (scale <= 0) return true;
-  const float offX = (static_cast<float>(ww) - static_cast<float>(modeWidth_) * scale) / 2;
-  const float offY = (static_cast<float>(wh) - static_cast<float>(modeHeight_) * scale) / 2;
-  mx = (wx - offX) / scale;
-  my = (wy - offY) / scale;
+  float scale, offX, offY;
+  if (ModeLetterbox(scale, offX, offY)) {
+    mx = (wx - offX) / scale;
+    my = (wy - offY) / scale;
+  }
   return true;
 }
 
@@ -264,15 +271,11 @@ bool Renderer::ModeToWindow(float mx, float my, float& wx, float& wy) const {
   wx = mx;
   wy = my;
   if (!window_) return false;
-  if (modeDepth_ == 0 || modeWidth_ <= 0 || modeHeight_ <= 0) return true;
-  int ww = 0, wh = 0;
-  SDL_GetWindowSize(window_, &ww, &wh);
-  const float scale = std::min(static_cast<float>(ww) / static_cast<float>(modeWidth_),
-                               static_cast<float>(wh) / static_cast<float>(modeHeight_));
-  const float offX = (static_cast<float>(ww) - static_cast<float>(modeWidth_) * scale) / 2;
-  const float offY = (static_cast<float>(wh) - static_cast<float>(modeHeight_) * scale) / 2;
-  wx = mx * scale + offX;
-  wy = my * scale + offY;
+  float scale, offX, offY;
+  if (ModeLetterbox(scale, offX, offY)) {
+    wx = mx * scale + offX;
+    wy = my * scale + offY;
+  }
   return true;
 }
 

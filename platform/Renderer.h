@@ -76,6 +76,9 @@ class Renderer {
   void DestroyTexture(SDL_Texture* texture);
 
  private:
+  // Scale and offsets of the requested display mode letterboxed in the window; false when
+  // window pixels are mode pixels (a window, or nothing open).
+  bool ModeLetterbox(float& scale, float& offX, float& offY) const;
   Renderer() = default;
   bool CreateRenderer();
   bool CreateTarget();

@@ -1,6 +1,6 @@
 #include "Generators.h"
 #include "GemPainter.h"
-#include "PiecePainter.h"
+#include "BonusPainter.h"
 #include "Registry.h"
 
 namespace assetgen {
@@ -8,7 +8,7 @@ namespace assetgen {
 void registerGemAssets(Registry& r) {
     r.strip("Data/graphics/gems.png", [](Canvas& c, int f, const Asset&) {
         if (f < 7) GemPainter::draw(c, f + 1, 25, 25, GemPainter::kCellRadius);
-        else PiecePainter::still(c, f + 1, 25, 25);
+        else BonusPainter::still(c, f + 1, 25, 25);
     });
 }
 

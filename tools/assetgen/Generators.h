@@ -6,7 +6,7 @@ class Registry;
 
 // Each painter or synthesizer family registers the files it makes.
 void registerGemAssets(Registry& r);
-void registerPieceAssets(Registry& r);
+void registerBonusAssets(Registry& r);
 void registerTumbletAssets(Registry& r);
 void registerBoardAssets(Registry& r);
 void registerHudAssets(Registry& r);

@@ -10,7 +10,7 @@
 #include "Noise.h"
 #include "Palette.h"
 #include "PanelKit.h"
-#include "PiecePainter.h"
+#include "BonusPainter.h"
 #include "Registry.h"
 #include "Rng.h"
 #include "TextPainter.h"
@@ -60,7 +60,7 @@ void scrollBody(Canvas& c) {
 void miniGem(Canvas& c, int type, double x, double y, double s) {
     if (type >= 8) {
         Canvas t(50, 50);
-        PiecePainter::still(t, type, 25, 25);
+        BonusPainter::still(t, type, 25, 25);
         c.drawScaled(t, x - s / 2, y - s / 2, s, s);
     } else {
         GemPainter::draw(c, type, x, y, s * 0.41, 0, true, s > 30 ? 1.0 : 0.6);
@@ -254,12 +254,12 @@ void registerPanelAssets(Registry& r) {
             }
             p.save();
             cairo_translate(p.cr(), 130, 40);
-            PiecePainter::fireball(p, 0.3, 0.9);
+            BonusPainter::fireball(p, 0.3, 0.9);
             p.restore();
             p.save();
             cairo_translate(p.cr(), 40, 135);
             cairo_scale(p.cr(), -1, 1);
-            PiecePainter::fireball(p, 0.6, 0.9);
+            BonusPainter::fireball(p, 0.6, 0.9);
             p.restore();
         });
     });
@@ -285,7 +285,7 @@ void registerPanelAssets(Registry& r) {
             }
             p.save();
             cairo_translate(p.cr(), 140, 110);
-            PiecePainter::tornado(p, 0.4, 1.0);
+            BonusPainter::tornado(p, 0.4, 1.0);
             p.restore();
         });
     });

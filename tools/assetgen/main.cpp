@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
         const Manifest manifest = Manifest::load(opt.manifest);
         Registry reg;
         registerGemAssets(reg);
-        registerPieceAssets(reg);
+        registerBonusAssets(reg);
         registerTumbletAssets(reg);
         registerBoardAssets(reg);
         registerHudAssets(reg);

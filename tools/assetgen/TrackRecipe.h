@@ -7,7 +7,7 @@ namespace assetgen {
 
 // Everything that makes one music track its own: key, mode, tempo, chords,
 // form and the voices that play.
-struct TrackSpec {
+struct TrackRecipe {
     enum class Lead { Bell, Flute, Harp, Marimba, Brass };
 
     std::string name;

@@ -5,7 +5,7 @@ namespace assetgen {
 
 // The seven bonus pieces (types 8..14: lion, horn, tornado, star, paint pot,
 // axe, key): a gold-rimmed night-blue medallion carrying the piece's emblem.
-class PiecePainter {
+class BonusPainter {
 public:
     struct Pose {
         double phase = 0;     // 0..1 through an idle loop

@@ -1,4 +1,4 @@
-#include "PiecePainter.h"
+#include "BonusPainter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,7 +57,7 @@ void glintSweep(Canvas& c, double cx, double cy, double r, double pos) {
 
 }  // namespace
 
-void PiecePainter::lion(Canvas& c, double open, double blink, double mane) {
+void BonusPainter::lion(Canvas& c, double open, double blink, double mane) {
     const Color maneCol = Color::hex(0xd9782a), maneDark = Color::hex(0x9a4514);
     for (int i = 0; i < 14; ++i) {
         const Pt p = Pt::polar(12.0 * mane, i * 2 * kPi / 14 + 0.1);
@@ -117,7 +117,7 @@ void PiecePainter::lion(Canvas& c, double open, double blink, double mane) {
     c.fillPath(Color::hex(0x5a2a14));
 }
 
-void PiecePainter::horn(Canvas& c) {
+void BonusPainter::horn(Canvas& c) {
     // A curled hunting horn: the tube widens along a curve into the bell.
     auto bez = [](double t) {
         const Pt p0{-12, 10}, p1{-2, 15}, p2{12, 8}, p3{10, -7};
@@ -176,7 +176,7 @@ void PiecePainter::horn(Canvas& c) {
     c.strokePath(Color::hex(0xFFFFFF, 0.7), 0.9);
 }
 
-void PiecePainter::tornado(Canvas& c, double phase, double sway) {
+void BonusPainter::tornado(Canvas& c, double phase, double sway) {
     auto xoff = [&](double y) {
         const double low = std::clamp((y + 12) / 26, 0.0, 1.0);
         return std::sin(phase * 2 * kPi + y * 0.18) * 1.8 * low * sway + low * low * 2;
@@ -219,7 +219,7 @@ void PiecePainter::tornado(Canvas& c, double phase, double sway) {
     }
 }
 
-void PiecePainter::star(Canvas& c, double rotation) {
+void BonusPainter::star(Canvas& c, double rotation) {
     c.roundStar(0, 0.5, 15.5, 7.2, 5, -kPi / 2 + rotation);
     c.fillRadial2(-3, -4, 0, 0, 0, 16, {{0, Color::hex(0xfffbe0)}, {0.4, Color::hex(0xffe066)}, {1, Color::hex(0xf29a1a)}}, true);
     c.strokePath(Color::hex(0x7a3a08), 1.3);
@@ -235,7 +235,7 @@ void PiecePainter::star(Canvas& c, double rotation) {
     c.strokePath(Color::hex(0x5a2a08), 0.9);
 }
 
-void PiecePainter::paintPot(Canvas& c, double drip) {
+void BonusPainter::paintPot(Canvas& c, double drip) {
     // Handle.
     cairo_move_to(c.cr(), -9.5, -2);
     cairo_curve_to(c.cr(), -9, -15, 9, -15, 9.5, -2);
@@ -275,7 +275,7 @@ void PiecePainter::paintPot(Canvas& c, double drip) {
     c.fillPath(Color::hex(0xFFFFFF, 0.45));
 }
 
-void PiecePainter::axe(Canvas& c) {
+void BonusPainter::axe(Canvas& c) {
     c.save();
     cairo_rotate(c.cr(), 0.5);
     c.roundRect(-1.8, -14, 3.6, 30, 1.8);
@@ -304,7 +304,7 @@ void PiecePainter::axe(Canvas& c) {
     c.restore();
 }
 
-void PiecePainter::key(Canvas& c) {
+void BonusPainter::key(Canvas& c) {
     c.save();
     cairo_rotate(c.cr(), kPi / 4);
     // Bow: a four-leaf clover with a hole.
@@ -335,7 +335,7 @@ void PiecePainter::key(Canvas& c) {
     c.restore();
 }
 
-void PiecePainter::fireball(Canvas& c, double phase, double size) {
+void BonusPainter::fireball(Canvas& c, double phase, double size) {
     // Ball of fire flying right: a bright core and flame tongues trailing left.
     Rng rng(static_cast<uint64_t>(phase * 1000) + 7);
     c.glowSpot(0, 0, 20 * size, Color::hex(0xff8a20, 0.8));
@@ -360,7 +360,7 @@ void PiecePainter::fireball(Canvas& c, double phase, double size) {
     }
 }
 
-void PiecePainter::piece(Canvas& c, int type, double cx, double cy, double r, const Pose& pose, bool medallion) {
+void BonusPainter::piece(Canvas& c, int type, double cx, double cy, double r, const Pose& pose, bool medallion) {
     if (medallion) medallionBack(c, cx, cy, r, pose.glow);
     c.save();
     cairo_translate(c.cr(), cx, cy + pose.bob);
@@ -380,13 +380,13 @@ void PiecePainter::piece(Canvas& c, int type, double cx, double cy, double r, co
     if (medallion) glintSweep(c, cx, cy, r * 0.97, pose.glint);
 }
 
-void PiecePainter::still(Canvas& c, int type, double cx, double cy) {
+void BonusPainter::still(Canvas& c, int type, double cx, double cy) {
     Pose p;
     p.phase = 0.3;
     piece(c, type, cx, cy, 21, p);
 }
 
-void PiecePainter::idleFrame(Canvas& c, int type, int frame, int frames) {
+void BonusPainter::idleFrame(Canvas& c, int type, int frame, int frames) {
     const double t = static_cast<double>(frame) / frames;
     Pose p;
     p.phase = t;
@@ -433,7 +433,7 @@ void PiecePainter::idleFrame(Canvas& c, int type, int frame, int frames) {
     }
 }
 
-void PiecePainter::activateFrame(Canvas& c, int type, int frame, int frames) {
+void BonusPainter::activateFrame(Canvas& c, int type, int frame, int frames) {
     const double t = frames > 1 ? static_cast<double>(frame) / (frames - 1) : 1.0;
     Pose p;
     p.phase = t;
