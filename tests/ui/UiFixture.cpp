@@ -93,6 +93,27 @@ void UiTest::Release() {
 
 void UiTest::NewTick() { Game->Mouse->ClearMouseHit(); }
 
+void UiTest::Key(int vk, int ch) {
+  testrig::Post(platform::EVENT_KEYDOWN, vk);
+  if (ch != 0) testrig::Post(platform::EVENT_KEYCHAR, ch);
+  testrig::Post(platform::EVENT_KEYUP, vk);
+  Game->DoPeekEvent();
+}
+
+void UiTest::Type(char16_t c) {
+  int vk = 0;
+  if (c >= u'a' && c <= u'z') {
+    vk = c - u'a' + 'A';
+  } else if (c < 256) {
+    vk = c;
+  }
+  Key(vk, c);
+}
+
+void UiTest::TypeText(const String& text) {
+  for (char16_t c : text) Type(c);
+}
+
 void UiTest::OpenDisplay() {
   ASSERT_TRUE(platform::Graphics(800, 600, 0));
   platform::SetClsColor(0, 0, 0);

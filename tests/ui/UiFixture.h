@@ -72,6 +72,12 @@ class UiTest : public ::testing::Test {
   void Release();
   // The pointer's presses are cleared at the start of every tick by the frame loop.
   void NewTick();
+  // A key as the runtime delivers it, pumped at once: key down, its character (when ch is not
+  // 0), key up.
+  void Key(int vk, int ch = 0);
+  // A typed character with the virtual key the runtime gives it (letters: the capital's code).
+  void Type(char16_t c);
+  void TypeText(const String& text);
 
   void OpenDisplay();
   uint32_t PixelAt(int x, int y);
