@@ -7,6 +7,13 @@
 #include "core/TSoundBank.h"
 #include "gfx/Splashes.h"
 #include "gfx/TImageBank.h"
+#include "play/TGameMenu.h"
+#include "play/TGameScreen.h"
+#include "play/THintScroll.h"
+#include "screens/TGameFinishedScreen.h"
+#include "screens/TInstructionsScreen.h"
+#include "screens/TLevelSelectScreen.h"
+#include "screens/TOptionsScreen.h"
 #include "screens/TTitleScreen.h"
 #include "text/GameFonts.h"
 
@@ -29,6 +36,13 @@ int CreateScreens() {
   // LevelCompleteScreen, GameFinishedScreen, LevelSelectScreen, GameMenu, OutroScreen,
   // HintScroll, BookScreen.
   TitleScreen = std::make_shared<TTitleScreen>();
+  GameScreen = std::make_shared<TGameScreen>();
+  OptionsScreen = std::make_shared<TOptionsScreen>();
+  InstructionsScreen = std::make_shared<TInstructionsScreen>();
+  GameFinishedScreen = std::make_shared<TGameFinishedScreen>();
+  LevelSelectScreen = std::make_shared<TLevelSelectScreen>();
+  GameMenu = std::make_shared<TGameMenu>();
+  HintScroll = std::make_shared<THintScroll>();
   return 0;
 }
 

@@ -1,0 +1,3 @@
+#include "screens/TGameFinishedScreen.h"
+
+std::shared_ptr<TGameFinishedScreen> GameFinishedScreen;

@@ -1,0 +1,3 @@
+#include "screens/TInstructionsScreen.h"
+
+std::shared_ptr<TInstructionsScreen> InstructionsScreen;

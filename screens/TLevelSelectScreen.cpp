@@ -1,0 +1,3 @@
+#include "screens/TLevelSelectScreen.h"
+
+std::shared_ptr<TLevelSelectScreen> LevelSelectScreen;

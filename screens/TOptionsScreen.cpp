@@ -1,0 +1,3 @@
+#include "screens/TOptionsScreen.h"
+
+std::shared_ptr<TOptionsScreen> OptionsScreen;
