@@ -391,6 +391,19 @@ TEST_F(AssetFolder, SettingsTemplateHoldsAll24KeysInOrder) {
     EXPECT_EQ(lines[15], "SOUND DRIVER=FreeAudio");
 }
 
+TEST_F(AssetFolder, LevelsAreTheFiftyAuthoredFilesByteForByte) {
+    const fs::path built = fs::path(testrig::ResourcesDir()) / "Data/levels";
+    const fs::path authored = fs::path(LV_SOURCE_DIR) / "data/levels";
+    std::vector<std::string> names;
+    for (const auto& d : fs::directory_iterator(built)) names.push_back(d.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected;
+    for (int n = 1; n <= 50; ++n) expected.push_back(std::to_string(n) + ".txt");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+    for (const auto& name : expected) EXPECT_EQ(Bytes(built / name), Bytes(authored / name)) << name;
+}
+
 TEST_F(AssetFolder, BrandingSplashesAreLowerCaseWithoutGaps) {
     const fs::path dir = fs::path(testrig::ResourcesDir()) / "Data/branding";
     ASSERT_TRUE(fs::is_directory(dir));
