@@ -1,5 +1,6 @@
 #include "screens/DialogFunctions.h"
 
+#include "core/ErrorPath.h"
 #include "core/Globals.h"
 #include "core/TFixedRateLogic.h"
 #include "core/TGame.h"
@@ -7,11 +8,15 @@
 #include "gfx/TColor.h"
 #include "platform/FileSystem.h"
 #include "text/GameFonts.h"
+#include "text/TLabel.h"
 #include "text/TShadow.h"
 #include "ui/TButton.h"
 #include "ui/TDialogOK.h"
+#include "ui/TDialogTextInput.h"
 #include "ui/TDialogYesNo.h"
 #include "ui/TMenu.h"
+#include "ui/TPlayerManager.h"
+#include "ui/TTextInput.h"
 
 namespace {
 
@@ -47,6 +52,39 @@ std::shared_ptr<TDialogYesNo> MakeDialogYesNo(const String& question) {
   return dialog;
 }
 
+std::shared_ptr<TDialogTextInput> EnterNamePrompt(int withCancel) {
+  Game->FixedRateLogic->Init();
+  const platform::ImagePtr panel = ccLoadBitmap(Game->ImagePath + u"whatisyourname.png");
+  auto prompt = TDialogTextInput::Create(String(), String(), 12, panel, 0, 0, 0, 0, String());
+  prompt->TextInput->MakeCharsFileNameSafe();
+  prompt->DrawHighlight = 0;
+  prompt->Gap = 38;
+  prompt->MenuCreate(withCancel, 20);
+  prompt->Shadow = TShadow::Create(3.0f, 3.0f, 0.4f);
+  prompt->SetupCaption(MainFontSmall, TColor::Create(0, 255, 0, 1.0f),
+                       TShadow::Create(1.0f, 1.0f, 0.6f), nullptr);
+  if (const TButtonPtr ok = prompt->Menu->FindButton(u"OK")) {
+    ok->LoadImages(u"OK2", u"OK2MO", 0, 0, 1);
+    ok->Init();
+  }
+  prompt->SetupText(MapFont, TColor::Create(255, 255, 255, 1.0f), TShadow::Create(1.0f, 1.0f, 0.6f),
+                    0, nullptr);
+  // The panel's picture has its own place for the name: pinned from where the layout put it
+  // with the default margins, before the strip is widened.
+  prompt->TextOX = static_cast<int>(prompt->Text->X + 46.0f);
+  prompt->TextOY = static_cast<int>(prompt->Text->Y + 125.0f);
+  prompt->BoxColor = TColor::Create(0, 0, 0, 0.3f);
+  prompt->TextInput->CursorCol = TColor::Create(255, 255, 255, 1.0f);
+  prompt->BoxBorderH = 50;
+  prompt->ErrorCheckFunc = CheckPlayerName;
+  prompt->ErrorDialogFunc = ErrorDialog;
+  prompt->MenuPosition();
+  prompt->MenuOX = static_cast<int>(prompt->Menu->x);
+  prompt->MenuOY = 418;
+  Game->FixedRateLogic->Init();
+  return prompt;
+}
+
 int CheckPlayerName(const String& name, String& message) {
   // Existence only: nothing is opened, so a read-only profile still counts, and the file
   // layer's case-blind matching makes "bob" the same player as "Bob".
@@ -62,10 +100,4 @@ int CheckPlayerName(const String& name, String& message) {
   return 1;
 }
 
-int CreateProfile(const String& name) {
-  Game->ProfileName = name;
-  Game->CurrentProfile = TProfile::Create(name);
-  Game->CurrentProfile->Load();
-  Game->IniUpdate(1);
-  return 0;
-}
+int CreateProfile(const String& name) { return TPlayerManager::SelectProfile(name); }

@@ -10,11 +10,15 @@
 class TMenu;
 class TDialogOK;
 class TDialogYesNo;
+class TDialogTextInput;
 
 // Adds "OK" (pictures "OK"/"OKMO") as the menu's OK button, centred 15 px above the bottom.
 int OKButtonCreate(const std::shared_ptr<TMenu>& menu);
 std::shared_ptr<TDialogOK> ErrorDialog(const String& message);
 std::shared_ptr<TDialogYesNo> MakeDialogYesNo(const String& question);
+// The profile-name prompt over "whatisyourname.png", not started: withCancel 0 gives OK only
+// (Escape does nothing), else OK and Cancel.
+std::shared_ptr<TDialogTextInput> EnterNamePrompt(int withCancel);
 // 1 when the name may become a new profile (message left empty), else -1 with the message.
 int CheckPlayerName(const String& name, String& message);
 // Makes the named profile current (a missing file is written fresh) and records it in the

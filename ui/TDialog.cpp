@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/ErrorPath.h"
 #include "core/Globals.h"
 #include "core/Input.h"
 #include "core/TChannelArray.h"
@@ -249,6 +250,13 @@ int TDialog::FitHeightToButtons(int gap) {
   if (Background || !Caption) return 0;
   const int row = Menu ? Menu->CalcHeight() : 0;
   h = static_cast<int>(2.0f * Border + gap + Caption->H + row);
+  return 0;
+}
+
+int TDialog::ShowBlockingMessage(const String& message) {
+  ccEnablePolledInput();
+  ccDialogOK(message, 400, 100);
+  ccDisablePolledInput();
   return 0;
 }
 

@@ -140,6 +140,8 @@ class TDialog {
   int PlaceMenuOnce();
   // A plain box's height: caption, gap and button row inside the borders.
   int FitHeightToButtons(int gap);
+  // The blocking message box of 400 by 100, for owners that gave no error-box hook.
+  static int ShowBlockingMessage(const String& message);
   // Builds the menu the dialogs share: their sounds, a gap of 10 and the buttons' shadow.
   int MakeMenu();
 };

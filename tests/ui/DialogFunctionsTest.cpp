@@ -10,7 +10,12 @@
 #include "text/TLabel.h"
 #include "ui/TDialogOK.h"
 #include "ui/TDialogYesNo.h"
+#include "ui/TDialogTextInput.h"
 #include "ui/TMenu.h"
+#include "ui/TTextInput.h"
+#include "core/ErrorPath.h"
+#include "core/Input.h"
+#include "platform/Font.h"
 
 using namespace uitest;
 namespace fs = std::filesystem;
@@ -23,13 +28,31 @@ class DialogFunctionsTest : public UiTest {
     UiTest::SetUp();
     Sound("buttonMO");
     Sound("buttonclick");
-    for (const char* name : {"OK", "Yes", "No"}) {
+    for (const char* name : {"OK", "Yes", "No", "OK2", "Cancel"}) {
       Picture("menus", name, 100, 50, kRed);
       Picture("menus", std::string(name) + "MO", 100, 50, kGreen);
     }
     profiles = dir + "/profiles/";
     fs::create_directories(profiles);
     Game->ProfilePath = S(profiles);
+    Picture("images", "whatisyourname", 450, 340, kBlue);
+  }
+
+  // A plain prompt laid out by the dialog's own rules (no background, built-in font).
+  TDialogTextInputPtr Plain(int cancel) {
+    auto d = TDialogTextInput::Create(u"Name?", u"", 12, nullptr, 0, 0, 0, 0, u"");
+    d->MenuCreate(cancel, 20);
+    d->SetupCaption(nullptr, TColor::Create(0, 255, 0), nullptr, nullptr);
+    d->SetupText(nullptr, TColor::Create(255, 255, 255), nullptr, 0, nullptr);
+    return d;
+  }
+  int TypeAndManage(TDialogTextInput& d, const String& text) {
+    int r = 0;
+    for (char16_t c : text) {
+      Type(c);
+      r = d.Manage();
+    }
+    return r;
   }
   std::string profiles;
 };
@@ -90,6 +113,132 @@ TEST_F(DialogFunctionsTest, CheckPlayerNameTestsExistenceOnlyAndCreateProfileRec
     EXPECT_EQ(CheckPlayerName(name, message), -1);
     EXPECT_EQ(message, u"Error: this name cannot be used!");
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DialogFunctionsTest, TextInputDialogAcceptsCancelsAndKeepsTheKeysBlockedWhileTyping) {
+  for (int upper : {1, 0}) {
+    auto d = Plain(0);
+    d->UppercaseFirstChar = upper;
+    d->Start();
+    EXPECT_EQ(Game->BlockKeys, 1);
+    EXPECT_EQ(TypeAndManage(*d, u"ann lee"), 0);
+    EXPECT_EQ(TypeAndManage(*d, u"\x1b"), 0);  // no Cancel: Escape does nothing
+    EXPECT_EQ(d->Active, 1);
+    EXPECT_EQ(TypeAndManage(*d, u"\r"), 1);
+    EXPECT_EQ(d->TextInput->Text, upper ? u"Ann lee" : u"ann lee");
+    EXPECT_EQ(Game->BlockKeys, 0);
+    EXPECT_EQ(Game->IgnoreEscapeKey, 0);
+    EXPECT_EQ(d->Manage(), 0);
+  }
+
+  // With Cancel, Escape cancels with the OK button's click sound; Space only ever types.
+  auto c = Plain(1);
+  c->Start();
+  EXPECT_EQ(c->Menu->FindButton(u"Cancel")->x, c->Menu->FindButton(u"OK")->x + 100 + 20);
+  EXPECT_EQ(TypeAndManage(*c, u" "), 0);
+  EXPECT_EQ(c->TextInput->Text, u" ");
+  channels->played.clear();
+  EXPECT_EQ(TypeAndManage(*c, u"\x1b"), -1);
+  EXPECT_EQ(channels->Count(u"BUTTONCLICK"), 1);
+
+  // Escape reaching the dialog as a key alone (no character) takes the Cancel button's way.
+  auto k = Plain(1);
+  k->Start();
+  channels->played.clear();
+  Key(KEY_ESCAPE);
+  EXPECT_EQ(k->Manage(), -1);
+  EXPECT_EQ(channels->Count(u"BUTTONCLICK"), 1);
+
+  // The strip behind the line: the box's width less 20, the text's height plus 10.
+  auto drawn = Plain(0);
+  drawn->Start();
+  OpenDisplay();
+  drawn->Draw();
+  const int mid = static_cast<int>(drawn->Text->Y + drawn->Text->H / 2);
+  int black = 0;
+  for (int px = drawn->x; px < drawn->x + drawn->w; ++px) black += PixelAt(px, mid) == kBlack ? 1 : 0;
+  EXPECT_EQ(black, drawn->w - 20);
+  int tall = 0;
+  for (int py = drawn->y; py < drawn->y + drawn->h; ++py) tall += PixelAt(drawn->x + 12, py) == kBlack ? 1 : 0;
+  EXPECT_EQ(tall, static_cast<int>(drawn->Text->H) + 10);
+
+  // Dropped while typing: keys and Escape come back as they were.
+  Game->IgnoreEscapeKey = 0;
+  auto dropped = Plain(1);
+  dropped->Start();
+  TypeAndManage(*dropped, u"ab");
+  dropped->Kill();
+  EXPECT_EQ(Game->BlockKeys, 0);
+  EXPECT_EQ(Game->IgnoreEscapeKey, 0);
+}
+
+TEST_F(DialogFunctionsTest, NamePromptLayoutAndItsRefusals) {
+  platform::SetImageFont(nullptr);
+  const int th = platform::TextHeight(u"");
+  auto alone = EnterNamePrompt(0);
+  EXPECT_EQ(alone->Active, 0);  // the caller starts it
+  EXPECT_EQ(alone->Menu->Count(), 1);
+  EXPECT_FALSE(alone->Menu->FindButton(u"Cancel"));
+  EXPECT_EQ(alone->TextInput->AllowEscToAbort, 0);
+  EXPECT_EQ(alone->TextInput->MaxLength, 12);
+  EXPECT_EQ(alone->TextInput->BannedChars, u"\"|*\\/:;~?<>,+=%");
+  EXPECT_EQ(alone->w, 450);
+  EXPECT_EQ(alone->x, 175);
+  EXPECT_EQ(alone->MenuOY, 418);
+  EXPECT_EQ(alone->TextOX, 175 + 10 + 10 + 46);
+  EXPECT_EQ(alone->TextOY, 130 + 20 + th + 38 + 125);
+  EXPECT_EQ(alone->TextInput->X, alone->TextOX);
+  EXPECT_EQ(alone->BoxBorderH, 50);
+  EXPECT_EQ(alone->DrawHighlight, 0);
+  EXPECT_FLOAT_EQ(alone->BoxColor->Alpha, 0.3f);
+  EXPECT_EQ(alone->Menu->FindButton(u"OK")->image->name, u"OK2");
+  alone->Start();
+  EXPECT_EQ(alone->Menu->FindButton(u"OK")->y, 418.0f);
+  alone->Kill();
+
+  auto both = EnterNamePrompt(1);
+  EXPECT_EQ(both->Menu->FindButton(u"Cancel")->x, both->Menu->FindButton(u"OK")->x + 100 + 20);
+  EXPECT_EQ(both->MenuOX, static_cast<int>(both->Menu->FindButton(u"OK")->x));
+
+  // An existing name (in another case): the red box over the prompt, typing frozen meanwhile,
+  // the name kept with its capital, typing again once the box is closed.
+  CreateProfile(u"Bob");
+  both->Start();
+  EXPECT_EQ(TypeAndManage(*both, u"bob\r"), 0);
+  ASSERT_TRUE(both->DialogOK);
+  EXPECT_EQ(both->DialogOK->Caption->Text, u"Error: a profile with this name already exists!");
+  EXPECT_EQ(both->DialogOK->ReenableEscapeKey, 0);
+  EXPECT_EQ(Game->BlockKeys, 1);
+  EXPECT_EQ(TypeAndManage(*both, u"x"), 0);
+  EXPECT_EQ(both->TextInput->Text, u"Bob");
+  EXPECT_EQ(TypeAndManage(*both, u"\r"), 0);  // closes the box only
+  EXPECT_FALSE(both->DialogOK);
+  EXPECT_EQ(both->Active, 1);
+  EXPECT_EQ(TypeAndManage(*both, u"\b\b\bann\r"), 1);
+  EXPECT_EQ(both->TextInput->Text, u"Ann");
+
+  // Without an error-box hook the blocking box stands in, and typing resumes after it.
+  OpenDisplay();
+  std::vector<String> shown;
+  SetErrorBoxHook([&](const String& m) {
+    shown.push_back(m);
+    return true;
+  });
+  auto bare = EnterNamePrompt(0);
+  bare->ErrorDialogFunc = nullptr;
+  bare->Start();
+  EXPECT_EQ(TypeAndManage(*bare, u"..\r"), 0);
+  SetErrorBoxHook(nullptr);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], u"Error: this name cannot be used!");
+  EXPECT_EQ(bare->TextInput->Active, 1);
+  EXPECT_EQ(TypeAndManage(*bare, u"\b\bZoe\r"), 1);
+  bare->Kill();
+  EXPECT_EQ(Game->BlockKeys, 0);
 }
 
 }  // namespace
