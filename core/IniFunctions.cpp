@@ -1,6 +1,8 @@
 #include "core/IniFunctions.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "core/Platform.h"
@@ -30,22 +32,24 @@ int ccStringToInt(StringView text) {
     negative = text[i] == u'-';
     ++i;
   }
-  uint32_t value = 0;
+  // The magnitude stops growing once past the int range, so any run of digits saturates.
+  static constexpr uint64_t kCap = uint64_t{1} << 32;
+  uint64_t value = 0;
+  auto add = [&value](uint64_t base, uint64_t digit) {
+    value = std::min(value * base + digit, kCap);
+  };
   if (i < text.size() && text[i] == u'%') {
-    for (++i; i < text.size() && (text[i] == u'0' || text[i] == u'1'); ++i) {
-      value = value * 2u + static_cast<uint32_t>(text[i] - u'0');
-    }
+    for (++i; i < text.size() && (text[i] == u'0' || text[i] == u'1'); ++i) add(2, text[i] - u'0');
   } else if (i < text.size() && text[i] == u'$') {
     for (++i; i < text.size() && HexDigit(text[i]) >= 0; ++i) {
-      value = value * 16u + static_cast<uint32_t>(HexDigit(text[i]));
+      add(16, static_cast<uint64_t>(HexDigit(text[i])));
     }
   } else {
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-      value = value * 10u + static_cast<uint32_t>(text[i] - u'0');
-    }
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) add(10, text[i] - u'0');
   }
-  if (negative) value = 0u - value;
-  return static_cast<int>(value);
+  const int64_t signedValue = negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);
+  return static_cast<int>(std::clamp<int64_t>(signedValue, std::numeric_limits<int>::min(),
+                                              std::numeric_limits<int>::max()));
 }
 
 String ccIntToString(int value) { return S(std::to_string(value)); }

@@ -16,7 +16,7 @@ String ccIniLastString(const String& line);
 
 // The runtime's text-to-integer reading: leading white space, an optional sign, then "%" and
 // binary digits, "$" and hex digits, or decimal digits, up to the first misfit; no digits: 0.
-// Wraps like 32-bit arithmetic instead of overflowing.
+// Values beyond the int range saturate at its ends.
 int ccStringToInt(StringView text);
 // Decimal with a leading "-" when negative.
 String ccIntToString(int value);

@@ -1,4 +1,5 @@
 // TGame: the settings file and the marker files.
+#include <algorithm>
 #include <string>
 
 #include "core/ErrorPath.h"
@@ -63,32 +64,36 @@ int TGame::IniFill() {
 }
 
 int TGame::IniExtract() {
+  // The options screen shows switches as on or off and levels as 0 to 100; a hand-edited file
+  // is brought into those ranges here, so every later toggle and step starts from a real one.
+  enum Range { kAny, kSwitch, kPercent };
   struct IntKey {
     const char16_t* name;
     int TGame::*field;
+    Range range;
   };
   static const IntKey intKeys[] = {
-      {u"FULL SCREEN", &TGame::FullScreen},
-      {u"SOUND", &TGame::Sound},
-      {u"MUSIC", &TGame::Music},
-      {u"SPEECH", &TGame::Speech},
-      {u"SOUND VOLUME", &TGame::SoundVolume},
-      {u"MUSIC VOLUME", &TGame::MusicVolume},
-      {u"SPEECH VOLUME", &TGame::SpeechVolume},
-      {u"FADE", &TGame::Fade},
-      {u"PARTICLES", &TGame::Particles},
-      {u"PORTAL SPLASH", &TGame::PortalSplash},
-      {u"PORTAL SPLASH2", &TGame::PortalSplash2},
-      {u"INTRO", &TGame::IntroShow},
-      {u"VSYNC", &TGame::VSync},
-      {u"DRIVER", &TGame::Driver},
-      {u"FULL SCREEN PROCESS PRIORITY", &TGame::FullScreenProcess},
-      {u"FULL SCREEN THREAD PRIORITY", &TGame::FullScreenThread},
-      {u"WINDOWED PROCESS PRIORITY", &TGame::WindowedProcess},
-      {u"WINDOWED THREAD PRIORITY", &TGame::WindowedThread},
-      {u"REGION", &TGame::Region},
-      {u"SUB-REGION", &TGame::SubRegion},
-      {u"CUSTOM MOUSE POINTER", &TGame::CustomMousePointer},
+      {u"FULL SCREEN", &TGame::FullScreen, kSwitch},
+      {u"SOUND", &TGame::Sound, kSwitch},
+      {u"MUSIC", &TGame::Music, kSwitch},
+      {u"SPEECH", &TGame::Speech, kSwitch},
+      {u"SOUND VOLUME", &TGame::SoundVolume, kPercent},
+      {u"MUSIC VOLUME", &TGame::MusicVolume, kPercent},
+      {u"SPEECH VOLUME", &TGame::SpeechVolume, kPercent},
+      {u"FADE", &TGame::Fade, kSwitch},
+      {u"PARTICLES", &TGame::Particles, kPercent},
+      {u"PORTAL SPLASH", &TGame::PortalSplash, kSwitch},
+      {u"PORTAL SPLASH2", &TGame::PortalSplash2, kSwitch},
+      {u"INTRO", &TGame::IntroShow, kSwitch},
+      {u"VSYNC", &TGame::VSync, kSwitch},
+      {u"DRIVER", &TGame::Driver, kSwitch},
+      {u"FULL SCREEN PROCESS PRIORITY", &TGame::FullScreenProcess, kAny},
+      {u"FULL SCREEN THREAD PRIORITY", &TGame::FullScreenThread, kAny},
+      {u"WINDOWED PROCESS PRIORITY", &TGame::WindowedProcess, kAny},
+      {u"WINDOWED THREAD PRIORITY", &TGame::WindowedThread, kAny},
+      {u"REGION", &TGame::Region, kAny},
+      {u"SUB-REGION", &TGame::SubRegion, kAny},
+      {u"CUSTOM MOUSE POINTER", &TGame::CustomMousePointer, kSwitch},
   };
   for (const TIniLine& line : Ini.Lines) {
     if (line.Name == u"VERSION NO") {
@@ -100,7 +105,14 @@ int TGame::IniExtract() {
     } else {
       for (const IntKey& key : intKeys) {
         if (line.Name == key.name) {
-          this->*(key.field) = ccStringToInt(line.Value);
+          const int value = ccStringToInt(line.Value);
+          if (key.range == kSwitch) {
+            this->*(key.field) = value != 0 ? 1 : 0;
+          } else if (key.range == kPercent) {
+            this->*(key.field) = std::clamp(value, 0, 100);
+          } else {
+            this->*(key.field) = value;
+          }
           break;
         }
       }

@@ -52,10 +52,27 @@ void PngFlush(png_structp) {}
 
 void PngWarn(png_structp, png_const_charp) {}
 
+// Every chunk must fit in the data we hold: libpng would otherwise allocate (and zero) what a
+// tiny file merely declares before finding out the bytes are not there.
+bool PngChunksFit(const uint8_t* data, size_t size) {
+  size_t pos = 8;
+  while (size - pos >= 8) {
+    const uint32_t length = BigEndian32(data + pos);
+    if (length > 0x7FFFFFFFu || length + size_t{12} > size - pos) return false;
+    if (std::memcmp(data + pos + 4, "IEND", 4) == 0) return true;
+    pos += length + size_t{12};
+  }
+  return false;  // no IEND: cut short
+}
+
 bool PngReadAll(png_structp png, png_infop info, PngSource* source) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_read_fn(png, source, PngRead);
   png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
+  // On read, libpng only warns about an ancillary chunk too large to hold or a damaged profile;
+  // here a damaged file is a failed load, and no text chunk needs more than a few megabytes.
+  png_set_benign_errors(png, 0);
+  png_set_chunk_malloc_max(png, kMaxPngChunkBytes);
   // 8-bit RGB or RGBA whatever the file holds; tRNS becomes a real alpha channel.
   png_read_png(png, info,
                PNG_TRANSFORM_STRIP_16 | PNG_TRANSFORM_PACKING | PNG_TRANSFORM_EXPAND |
@@ -80,25 +97,55 @@ bool PngWriteAll(png_structp png, png_infop info, std::string* out, png_uint_32 
 
 struct JpegErrors {
   jpeg_error_mgr manager;
+  jpeg_progress_mgr progress;
   std::jmp_buf jump;
-  bool truncated;
+  bool decoding;  // past the headers: the scans are being read
 };
 
 [[noreturn]] void JpegFail(j_common_ptr cinfo) {
   std::longjmp(reinterpret_cast<JpegErrors*>(cinfo->err)->jump, 1);
 }
 
+// Warnings that mean the image data is missing or damaged. libjpeg decodes on through them,
+// padding with grey, so a header with no data at all would "load" as a blank picture.
+bool DamagedData(int code, bool decoding) {
+  switch (code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_BOGUS_PROGRESSION:
+      return true;
+    case JWRN_EXTRANEOUS_DATA:
+      // Padding between header segments is harmless; garbage after a scan's data is not.
+      return decoding;
+    default:
+      return false;
+  }
+}
+
 void JpegMessage(j_common_ptr cinfo, int level) {
-  // A file cut short decodes as grey padding with only a warning; that is a failed load here.
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
-    reinterpret_cast<JpegErrors*>(cinfo->err)->truncated = true;
+  auto* errors = reinterpret_cast<JpegErrors*>(cinfo->err);
+  if (level < 0 && DamagedData(cinfo->err->msg_code, errors->decoding))
+    std::longjmp(errors->jump, 1);
+}
+
+// A progressive file may hold any number of scans, each of which costs a pass over the image.
+void JpegProgress(j_common_ptr cinfo) {
+  if (!cinfo->is_decompressor) return;
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxJpegScans)
+    std::longjmp(reinterpret_cast<JpegErrors*>(cinfo->err)->jump, 1);
 }
 
 void JpegSilent(j_common_ptr) {}
 
 bool JpegHeader(jpeg_decompress_struct* cinfo, JpegErrors* errors, const uint8_t* data, size_t size) {
   if (setjmp(errors->jump)) return false;
-  jpeg_create_decompress(cinfo);
+  jpeg_create_decompress(cinfo);  // clears everything but the error manager
+  errors->progress.progress_monitor = JpegProgress;
+  cinfo->progress = &errors->progress;
   jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
   if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK) return false;
   const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
@@ -106,9 +153,15 @@ bool JpegHeader(jpeg_decompress_struct* cinfo, JpegErrors* errors, const uint8_t
   return true;
 }
 
-bool JpegPixels(jpeg_decompress_struct* cinfo, JpegErrors* errors, uint32_t* out, JDIMENSION width,
-                JDIMENSION height) {
+uint32_t* NewJpegPixmap(PixmapPtr* out, JDIMENSION width, JDIMENSION height) {
+  *out = std::make_shared<Pixmap>(static_cast<int>(width), static_cast<int>(height), 0u);
+  return (*out)->Pixels();
+}
+
+bool JpegPixels(jpeg_decompress_struct* cinfo, JpegErrors* errors, PixmapPtr* out,
+                JDIMENSION width, JDIMENSION height) {
   if (setjmp(errors->jump)) return false;
+  errors->decoding = true;
   jpeg_start_decompress(cinfo);
   const int components = cinfo->output_components;
   if (cinfo->output_width != width || cinfo->output_height != height ||
@@ -118,9 +171,13 @@ bool JpegPixels(jpeg_decompress_struct* cinfo, JpegErrors* errors, uint32_t* out
                                                width * static_cast<JDIMENSION>(components), 1);
   // Adobe writes CMYK inverted, which is what nearly every CMYK JPEG is.
   const bool inverted = cinfo->saw_Adobe_marker;
+  uint32_t* pixels = nullptr;
   while (cinfo->output_scanline < height) {
-    uint32_t* dst = out + static_cast<size_t>(cinfo->output_scanline) * width;
+    const size_t y = cinfo->output_scanline;
     if (jpeg_read_scanlines(cinfo, row, 1) != 1) return false;
+    // Made once the first row has decoded, so a header with no data behind it costs nothing.
+    if (!pixels) pixels = NewJpegPixmap(out, width, height);
+    uint32_t* dst = pixels + y * width;
     const JSAMPLE* p = row[0];
     for (JDIMENSION x = 0; x < width; ++x, p += components) {
       uint32_t r, g, b;
@@ -144,7 +201,7 @@ bool JpegPixels(jpeg_decompress_struct* cinfo, JpegErrors* errors, uint32_t* out
     }
   }
   jpeg_finish_decompress(cinfo);
-  return !errors->truncated;
+  return pixels != nullptr;
 }
 
 }  // namespace
@@ -162,6 +219,7 @@ PixmapPtr DecodePng(const uint8_t* data, size_t size) {
   // The first chunk must be IHDR; refuse absurd sizes before libpng allocates the rows.
   if (size < 24 || std::memcmp(data + 12, "IHDR", 4) != 0) return nullptr;
   if (!SaneSize(BigEndian32(data + 16), BigEndian32(data + 20))) return nullptr;
+  if (!PngChunksFit(data, size)) return nullptr;
 
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngFail, PngWarn);
   if (!png) return nullptr;
@@ -205,9 +263,8 @@ PixmapPtr DecodeJpeg(const uint8_t* data, size_t size) {
   errors.manager.output_message = JpegSilent;
   PixmapPtr result;
   if (JpegHeader(&cinfo, &errors, data, size) && SaneSize(cinfo.image_width, cinfo.image_height)) {
-    auto pixmap = std::make_shared<Pixmap>(static_cast<int>(cinfo.image_width),
-                                           static_cast<int>(cinfo.image_height), 0u);
-    if (JpegPixels(&cinfo, &errors, pixmap->Pixels(), cinfo.image_width, cinfo.image_height)) {
+    PixmapPtr pixmap;
+    if (JpegPixels(&cinfo, &errors, &pixmap, cinfo.image_width, cinfo.image_height)) {
       pixmap->SetHasAlpha(false);
       result = std::move(pixmap);
     }

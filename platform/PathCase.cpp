@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <mutex>
+#include <set>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -17,6 +19,8 @@ namespace {
 
 constexpr std::string_view kLittleEndianPrefix = "littleendian::";
 constexpr size_t kMaxCacheEntries = 4096;
+
+thread_local size_t gLastWalkSteps = 0;
 
 std::mutex gCacheMutex;
 // folder + '\0' + folded name -> the names on disk that match
@@ -83,11 +87,13 @@ class Walk {
   const std::vector<std::string>& parts;
   size_t bestDepth = 0;
   std::string bestPath;
+  size_t steps = 0;
 
   // Depth-first over every spelling that exists, so "data/graphics" is found even when the
   // tree holds both "Data/graphics" and "data/" with other files. The deepest partial
   // match is kept for paths of files not yet made.
   bool Run(size_t i, const std::string& current, std::string& out) {
+    ++steps;
     while (i < parts.size() && parts[i].empty()) ++i;  // doubled or closing slash
     if (i >= parts.size()) {
       out = current;
@@ -97,6 +103,10 @@ class Walk {
       bestDepth = i;
       bestPath = current;
     }
+    // A folder reached again by another spelling (through "..", say) with the same rest of
+    // the path to go fails again: once tried, never walked twice, so sibling folders that
+    // differ only in case cannot make the walk exponential.
+    if (!FirstVisit(i, current)) return false;
     const std::string& part = parts[i];
     if (part == "." || part == "..") return Run(i + 1, Join(current, part), out);
     std::vector<std::string> candidates;
@@ -109,11 +119,21 @@ class Walk {
     }
     return false;
   }
+
+ private:
+  bool FirstVisit(size_t i, const std::string& folder) {
+    struct stat st;
+    if (::stat(folder.empty() ? "." : folder.c_str(), &st) != 0) return true;
+    return tried.emplace(st.st_dev, st.st_ino, i).second;
+  }
+
+  std::set<std::tuple<dev_t, ino_t, size_t>> tried;
 };
 
 }  // namespace
 
 std::string ResolvePathCaseUtf8(const std::string& path) {
+  gLastWalkSteps = 0;
   if (path.empty() || Exists(path)) return path;
 
   std::vector<std::string> parts;
@@ -128,7 +148,9 @@ std::string ResolvePathCaseUtf8(const std::string& path) {
   const std::string root = path[0] == '/' ? "/" : "";
   Walk walk(parts);
   std::string resolved;
-  if (!walk.Run(0, root, resolved)) {
+  const bool found = walk.Run(0, root, resolved);
+  gLastWalkSteps = walk.steps;
+  if (!found) {
     // Keep the part that exists and the rest as given.
     resolved = walk.bestPath;
     for (size_t i = walk.bestDepth; i < parts.size(); ++i) {
@@ -152,6 +174,8 @@ std::string StripStreamPrefix(const std::string& path) {
   }
   return path;
 }
+
+size_t LastPathCaseWalkSteps() { return gLastWalkSteps; }
 
 void ClearPathCaseCache() {
   std::lock_guard<std::mutex> lock(gCacheMutex);

@@ -1,5 +1,6 @@
 #pragma once
 // Internal: case-insensitive path resolution shared by the file functions.
+#include <cstddef>
 #include <string>
 
 namespace platform {
@@ -11,6 +12,9 @@ std::string ResolvePathCaseUtf8(const std::string& path);
 
 // Strips a leading "littleendian::" stream prefix.
 std::string StripStreamPrefix(const std::string& path);
+
+// Test seam: how many steps the calling thread's last lookup walked (0 when the path existed).
+size_t LastPathCaseWalkSteps();
 
 // Drops cached lookups (tests; folders renamed behind our back).
 void ClearPathCaseCache();

@@ -3,16 +3,20 @@
 namespace platform {
 
 String FromUtf8(std::string_view s) {
+  // The smallest value each sequence length may carry; anything below is an overlong form.
+  static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
   String out;
   out.reserve(s.size());
   size_t i = 0;
   const size_t n = s.size();
   while (i < n) {
     const auto c = static_cast<unsigned char>(s[i]);
-    char32_t cp = 0xFFFD;
-    size_t len = 1;
+    size_t len = 0;
+    char32_t cp = 0;
     if (c < 0x80) {
-      cp = c;
+      out.push_back(c);
+      ++i;
+      continue;
     } else if ((c >> 5) == 0x6) {
       len = 2;
       cp = c & 0x1F;
@@ -23,26 +27,22 @@ String FromUtf8(std::string_view s) {
       len = 4;
       cp = c & 0x07;
     } else {
-      out.push_back(0xFFFD);
+      out.push_back(0xFFFD);  // a stray continuation byte or a lead no sequence has
       ++i;
       continue;
     }
-    if (i + len > n) {
-      out.push_back(0xFFFD);
-      break;
-    }
-    bool ok = true;
-    for (size_t k = 1; k < len; ++k) {
+    size_t k = 1;
+    for (; k < len && i + k < n; ++k) {
       const auto cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc >> 6) != 0x2) {
-        ok = false;
-        break;
-      }
+      if ((cc >> 6) != 0x2) break;
       cp = (cp << 6) | (cc & 0x3F);
     }
-    if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    // One U+FFFD per bad sequence: cut short (by the end or by a byte that cannot continue
+    // it, which then starts afresh), overlong (so "/" or NUL cannot hide in a longer form),
+    // a surrogate, or beyond U+10FFFF.
+    if (k < len || cp < kMinimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
       out.push_back(0xFFFD);
-      ++i;
+      i += k;
       continue;
     }
     if (cp >= 0x10000) {

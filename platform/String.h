@@ -9,7 +9,8 @@ using StringView = std::u16string_view;
 
 namespace platform {
 
-// UTF-8 -> String. Code points above 0xFFFF become surrogate pairs; bad bytes become U+FFFD.
+// UTF-8 -> String. Code points above 0xFFFF become surrogate pairs; each malformed sequence
+// (cut short, overlong, a surrogate, beyond U+10FFFF) becomes one U+FFFD.
 String FromUtf8(std::string_view utf8);
 // String -> UTF-8 (surrogate pairs joined, lone surrogates become U+FFFD).
 std::string ToUtf8(StringView text);

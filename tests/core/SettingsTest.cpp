@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "CoreFixture.h"
 #include "core/IniFunctions.h"
@@ -143,7 +144,46 @@ TEST_F(SettingsTest, IntegerReader) {
   EXPECT_EQ(ccStringToInt(u""), 0);
   EXPECT_EQ(ccStringToInt(u"-"), 0);
   EXPECT_EQ(ccStringToInt(u"$"), 0);
-  EXPECT_EQ(ccStringToInt(u"4294967297"), 1);  // wraps, never overflows
+  // Past the int range the reading saturates rather than wrapping.
+  constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  EXPECT_EQ(ccStringToInt(u"4294967297"), kMax);
+  EXPECT_EQ(ccStringToInt(u"2147483647"), kMax);
+  EXPECT_EQ(ccStringToInt(u"2147483648"), kMax);
+  EXPECT_EQ(ccStringToInt(u"-2147483648"), kMin);
+  EXPECT_EQ(ccStringToInt(u"-99999999999999999999999"), kMin);
+  EXPECT_EQ(ccStringToInt(u"$FFFFFFFF"), kMax);
+  EXPECT_EQ(ccStringToInt(u"%" + String(100, u'1')), kMax);
+  EXPECT_EQ(ccStringToInt(String(2000000, u'9')), kMax);
+}
+
+TEST_F(SettingsTest, OutOfRangeValuesAreBroughtIntoRangeAndSavedSo) {
+  testrig::WriteFileBytes(settingsPath,
+                          "FULL SCREEN=7\r\nSOUND=-1\r\nMUSIC=0\r\nSPEECH=$10\r\n"
+                          "SOUND VOLUME=-5\r\nMUSIC VOLUME=250\r\nSPEECH VOLUME=abc\r\n"
+                          "FADE=2\r\nPARTICLES=" + std::string(2000000, '9') + "\r\n"
+                          "PORTAL SPLASH2=-9\r\nINTRO=3\r\nVSYNC=99999999999\r\nDRIVER=-2\r\n"
+                          "REGION=99999999999\r\nSUB-REGION=-4\r\nCUSTOM MOUSE POINTER=5\r\n");
+  RunInit();
+  ForceIniSettings();
+  const auto lines = Lines(Settings());
+  ASSERT_EQ(lines.size(), 24u);
+  // Switches read as on or off, levels as 0 to 100; plain integers keep their (saturated) value.
+  const std::vector<std::string> expected = {
+      "FULL SCREEN=1", "SOUND=1", "MUSIC=0", "SPEECH=1", "SOUND VOLUME=0", "MUSIC VOLUME=100",
+      "SPEECH VOLUME=0", "FADE=1", "PARTICLES=100", "PORTAL SPLASH=0", "PORTAL SPLASH2=1",
+      "INTRO=1", "VSYNC=1", "DRIVER=1"};
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(lines[i + 1], expected[i]);
+  EXPECT_EQ(lines[21], "REGION=2147483647");
+  EXPECT_EQ(lines[22], "SUB-REGION=-4");
+  EXPECT_EQ(lines[23], "CUSTOM MOUSE POINTER=1");
+  for (int* field : {&Game->FullScreen, &Game->Sound, &Game->Music, &Game->Speech, &Game->Fade,
+                     &Game->PortalSplash, &Game->PortalSplash2, &Game->IntroShow, &Game->VSync,
+                     &Game->Driver, &Game->CustomMousePointer}) {
+    EXPECT_TRUE(*field == 0 || *field == 1);
+  }
+  for (int level : {Game->SoundVolume, Game->MusicVolume, Game->SpeechVolume, Game->Particles}) {
+    EXPECT_TRUE(level >= 0 && level <= 100) << level;
+  }
 }
 
 TEST_F(SettingsTest, IniLineHelpers) {

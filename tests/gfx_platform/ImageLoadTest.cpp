@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <jpeglib.h>
 
+#include <sys/resource.h>
+#include <zlib.h>
+
 #include <string>
 #include <vector>
 
@@ -47,8 +50,10 @@ std::string EncodeRawPng(int w, int h, int colorType, int bitDepth, const std::v
   return out;
 }
 
-// A baseline JPEG of 8 by 8 blocks of flat colour (exact after decoding up to rounding).
-std::string EncodeJpeg(int w, int h, const std::vector<uint8_t>& rgb) {
+// A baseline JPEG of 8 by 8 blocks of flat colour (exact after decoding up to rounding), or a
+// progressive one by libjpeg's own script or the scans given.
+std::string EncodeJpeg(int w, int h, const std::vector<uint8_t>& rgb, bool progressive = false,
+                       const std::vector<jpeg_scan_info>& scans = {}, bool adobe = false) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr jerr;
   cinfo.err = jpeg_std_error(&jerr);
@@ -62,6 +67,13 @@ std::string EncodeJpeg(int w, int h, const std::vector<uint8_t>& rgb) {
   cinfo.in_color_space = JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 100, TRUE);
+  if (progressive) jpeg_simple_progression(&cinfo);
+  if (!scans.empty()) {
+    jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);  // the scans given name one component
+    cinfo.scan_info = scans.data();
+    cinfo.num_scans = static_cast<int>(scans.size());
+  }
+  cinfo.write_Adobe_marker = adobe ? TRUE : FALSE;
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(rgb.data() + cinfo.next_scanline * w * 3);
@@ -81,6 +93,24 @@ std::string BlackWhiteJpeg() {
     for (int x = 0; x < 16; ++x)
       for (int c = 0; c < 3; ++c) rgb[(y * 16 + x) * 3 + c] = x < 8 ? 0 : 255;
   return EncodeJpeg(16, 8, rgb);
+}
+
+// One PNG chunk: length, type, data and CRC.
+std::string PngChunk(const char* type, const std::string& data) {
+  std::string chunk;
+  const uint32_t length = static_cast<uint32_t>(data.size());
+  for (int shift = 24; shift >= 0; shift -= 8) chunk.push_back(static_cast<char>(length >> shift));
+  chunk += std::string(type, 4) + data;
+  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4), static_cast<uInt>(chunk.size() - 4));
+  for (int shift = 24; shift >= 0; shift -= 8) chunk.push_back(static_cast<char>(crc >> shift));
+  return chunk;
+}
+
+// The largest resident size this process has reached, in bytes.
+long PeakResidentBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss * 1024L;
 }
 
 PixmapPtr Checker(bool alpha) {
@@ -321,4 +351,76 @@ TEST(ImageLoad, PixmapRegionAndCopy) {
   EXPECT_EQ(p.ReadPixel(2, 2), 0xFFABCDEFu);
   Pixmap negative(-5, 3);
   EXPECT_EQ(negative.Width(), 0);
+}
+
+TEST(ImageLoad, HostilePicturesAreRefusedWithoutLargeAllocations) {
+  const std::string png = EncodeRawPng(2, 2, PNG_COLOR_TYPE_RGB, 8, std::vector<uint8_t>(12, 0x80));
+  const size_t ihdrEnd = 8 + 25;
+
+  // A text chunk that declares 1.9 GB: the file ends right after its header (41 bytes).
+  std::string hugeText = png.substr(0, ihdrEnd) + std::string("\x71\x00\x00\x00tEXt", 8);
+  // One that is really there but larger than any picture's text needs.
+  std::string bigText = png.substr(0, ihdrEnd) +
+                        PngChunk("tEXt", std::string("Comment\0", 8) + std::string(9 << 20, 'x')) +
+                        png.substr(ihdrEnd);
+  std::string smallText = png.substr(0, ihdrEnd) +
+                          PngChunk("tEXt", std::string("Comment\0", 8) + "drawn by hand") +
+                          png.substr(ihdrEnd);
+
+  // A baseline header for 16384 by 2048 with no image data after the scan header.
+  std::string flat(16 * 16 * 3, '\x60');
+  const std::string baseline = EncodeJpeg(16, 16, std::vector<uint8_t>(flat.begin(), flat.end()));
+  const size_t sof = baseline.find("\xFF\xC0");
+  const size_t sos = baseline.find("\xFF\xDA");
+  ASSERT_NE(sof, std::string::npos);
+  ASSERT_NE(sos, std::string::npos);
+  const size_t sosLength = (static_cast<uint8_t>(baseline[sos + 2]) << 8) | static_cast<uint8_t>(baseline[sos + 3]);
+  std::string headerOnly = baseline.substr(0, sos + 2 + sosLength) + "\xFF\xD9";
+  headerOnly[sof + 5] = '\x08';  // height 2048
+  headerOnly[sof + 6] = '\x00';
+  headerOnly[sof + 7] = '\x40';  // width 16384
+  headerOnly[sof + 8] = '\x00';
+
+  // A progressive grey picture refined one bit at a time over every coefficient: 704 scans,
+  // nearly all of them empty, each a pass over the image for the decoder.
+  std::vector<jpeg_scan_info> scans;
+  for (int band = 0; band <= 63; ++band)
+    for (int al = 10; al >= 0; --al) scans.push_back({1, {0, 0, 0, 0}, band, band, al == 10 ? 0 : al + 1, al});
+  std::vector<uint8_t> grey(16 * 16 * 3, 0x60);
+  const std::string manyScans = EncodeJpeg(16, 16, grey, true, scans);
+  const std::string progressive = EncodeJpeg(16, 16, grey, true);
+
+  // An Adobe marker with a colour transform code nobody knows: a harmless warning.
+  std::string adobe = EncodeJpeg(16, 16, grey, false, {}, true);
+  const size_t app14 = adobe.find("Adobe");
+  ASSERT_NE(app14, std::string::npos);
+  adobe[app14 + 11] = '\x07';
+
+  const struct {
+    const char* what;
+    const std::string& bytes;
+    bool loads;
+  } cases[] = {
+      {"valid PNG", png, true},
+      {"small text chunk", smallText, true},
+      {"text chunk past the end", hugeText, false},
+      {"9 MB text chunk", bigText, false},
+      {"valid baseline JPEG", baseline, true},
+      {"valid progressive JPEG", progressive, true},
+      {"unknown Adobe transform", adobe, true},
+      {"JPEG header without data", headerOnly, false},
+      {"704 progressive scans", manyScans, false},
+  };
+  EXPECT_EQ(hugeText.size(), 41u);
+  EXPECT_GT(manyScans.size(), 0u);
+  const long peakBefore = PeakResidentBytes();
+  for (const auto& c : cases) {
+    PixmapPtr p = LoadPixmapFromMemory(c.bytes.data(), c.bytes.size());
+    EXPECT_EQ(static_cast<bool>(p), c.loads) << c.what;
+    if (p) {
+      EXPECT_PIXEL_NEAR(p->ReadPixel(1, 1), c.bytes[1] == 'P' ? 0xFF808080u : 0xFF606060u) << c.what;
+    }
+  }
+  // Refusing costs no more than the bytes at hand (the 9 MB chunk is read once, in place).
+  EXPECT_LT(PeakResidentBytes() - peakBefore, 48L << 20);
 }

@@ -9,6 +9,7 @@
 
 #include "support/TestRig.h"
 #include "platform/FileSystem.h"
+#include "platform/PathCase.h"
 #include "platform/Stream.h"
 
 using namespace platform;
@@ -114,6 +115,27 @@ TEST(PathCase, DataFolderIsMatchedWithoutRegardToCase) {
   ASSERT_TRUE(SaveBytes(P(only + "/profiles/ANN.dat"), "y"));
   EXPECT_EQ(ListDir(P(only + "/profiles")), (std::vector<String>{u"Ann.dat"}));
   EXPECT_EQ(testrig::ReadFileBytes(only + "/profiles/Ann.dat"), "y");
+}
+
+TEST(PathCase, FoldersDifferingOnlyInCaseCostALinearWalk) {
+  // "a" and "A" side by side: every "a/../" offers two spellings of the same way back, so a
+  // walk that tried both at every step would take 2^24 walks here.
+  const std::string root = testrig::MakeTempDir("twins");
+  fs::create_directories(root + "/a");
+  fs::create_directories(root + "/A");
+  testrig::WriteFileBytes(root + "/Found.txt", "x");
+  constexpr int kRepeats = 24;
+  std::string chain;
+  for (int k = 0; k < kRepeats; ++k) chain += "a/../";
+
+  ClearPathCaseCache();
+  EXPECT_EQ(FileType(P(root + "/" + chain + "missing.txt")), FILETYPE_NONE);
+  EXPECT_LE(LastPathCaseWalkSteps(), size_t{6 * kRepeats + 8});
+  EXPECT_GT(LastPathCaseWalkSteps(), size_t{kRepeats});
+
+  // The same chain to a name spelled differently still finds it.
+  EXPECT_EQ(FileType(P(root + "/" + chain + "FOUND.TXT")), FILETYPE_FILE);
+  EXPECT_LE(LastPathCaseWalkSteps(), size_t{6 * kRepeats + 8});
 }
 
 TEST(PathCase, CacheFollowsRenames) {
