@@ -10,6 +10,7 @@
 #include "play/TGameMenu.h"
 #include "play/TGameScreen.h"
 #include "play/THintScroll.h"
+#include "screens/TBookScreen.h"
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
@@ -43,6 +44,7 @@ int CreateScreens() {
   LevelSelectScreen = std::make_shared<TLevelSelectScreen>();
   GameMenu = std::make_shared<TGameMenu>();
   HintScroll = std::make_shared<THintScroll>();
+  BookScreen = std::make_shared<TBookScreen>();
   return 0;
 }
 

@@ -1,6 +1,6 @@
 // The image button: loading and fallbacks, hit test, clicks and their refusal, keyboard OK
 // buttons, hover growth, mouse repeat, and which picture a state draws.
-#include "UiFixture.h"
+#include "support/UiFixture.h"
 #include "core/Input.h"
 #include "gfx/TBox.h"
 #include "text/TLabel.h"

@@ -1,6 +1,6 @@
 // The loading bar and the loading screen: steps, clipping, the click-here button appearing only
 // when the bar is full, leaving by click, key or button, and the loading picture later screens use.
-#include "UiFixture.h"
+#include "support/UiFixture.h"
 #include "core/Input.h"
 #include "gfx/DrawHelpers.h"
 #include "ui/TButton.h"

@@ -1,5 +1,5 @@
 // The menu of buttons: stacking, pairs and rows, block layout, per-tick names and their gates.
-#include "UiFixture.h"
+#include "support/UiFixture.h"
 #include "core/Input.h"
 #include "ui/TMenu.h"
 

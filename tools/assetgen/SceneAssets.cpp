@@ -129,6 +129,13 @@ void book(Canvas& c) {
         c.rect(60, y, len, 2);
         c.fillPath(Color::hex(0x8a6a4a, 0.25));
     }
+    // The book's text is written in white: an evening wash over the writing area keeps it
+    // readable on the pale page.
+    Canvas wash(800, 600);
+    wash.roundRect(238, 52, 364, 482, 20);
+    wash.fillPath(Color::hex(0x2a1606, 0.66));
+    wash.blur(9);
+    c.draw(wash, 0, 0);
     // Right page border, kept outside the writing area.
     c.rect(612, 44, 1.5, 512);
     c.rect(232, 42, 376, 1.2);

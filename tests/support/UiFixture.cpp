@@ -1,4 +1,4 @@
-#include "UiFixture.h"
+#include "support/UiFixture.h"
 
 #include "core/Input.h"
 #include "gfx/TImageBank.h"

@@ -1,0 +1,125 @@
+#include "support/ScreenRig.h"
+
+#include <filesystem>
+
+#include "core/Globals.h"
+#include "core/StartupSteps.h"
+#include "core/TGame.h"
+#include "gfx/TGameFade.h"
+#include "gfx/TImageBank.h"
+#include "gfx/TParticleList.h"
+#include "platform/Audio.h"
+#include "platform/Events.h"
+#include "screens/TBookScreen.h"
+#include "screens/TGameFinishedScreen.h"
+#include "screens/TInstructionsScreen.h"
+#include "screens/TLevelSelectScreen.h"
+#include "screens/TOptionsScreen.h"
+#include "screens/TTitleScreen.h"
+#include "support/FrameworkState.h"
+#include "support/TestRig.h"
+#include "text/GameFonts.h"
+
+namespace screentest {
+
+namespace {
+
+void ClearParticleLists() {
+  for (const TParticleListPtr& list :
+       {BackgroundParticles, Particles, AnimatedParticles, Tumblets, ScoreParticles}) {
+    if (list) list->Clear();
+  }
+}
+
+}  // namespace
+
+void ScreenTest::SetUp() {
+  if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
+  UiTest::SetUp();
+  const String data = S(testrig::ResourcesDir());
+  Game->DataPrefix = data;
+  Game->ImagePath = data + u"Data/graphics/";
+  Game->MenuPath = data + u"Data/menus/";
+  Game->SoundPath = data + u"Data/sound/";
+  Game->MusicPath = data + u"Data/music/";
+  userDir = testrig::MakeTempDir("user") + "/";
+  std::filesystem::create_directories(userDir + "profiles");
+  Game->SubPath = S(userDir);
+  Game->ProfilePath = Game->SubPath + u"profiles/";
+  Game->Ini.FileName = Game->SubPath + u"lantern-vale.ini";
+  ccErrorPath = Game->SubPath;
+  Game->MaxLevels = 50;
+  Game->SpeechChannel = platform::AllocChannel();
+  Game->EscapeChannel = platform::AllocChannel();
+  Game->SetEscapeSound(u"buttonclick");
+
+  // The fonts are the program's globals and never change: load them once.
+  static bool fontsLoaded = false;
+  if (!fontsLoaded) {
+    LoadGameFonts(data + u"Data/fonts/", 0);
+    fontsLoaded = true;
+  }
+  images->SetPath(Game->ImagePath);
+  images->Load(u"particle7", u"particle2", -1, 1);
+  ClearParticleLists();
+
+  CreateScreens();
+  OpenDisplay();
+}
+
+void ScreenTest::TearDown() {
+  ClearParticleLists();
+  TitleScreen.reset();
+  OptionsScreen.reset();
+  InstructionsScreen.reset();
+  GameFinishedScreen.reset();
+  LevelSelectScreen.reset();
+  BookScreen.reset();
+  testrig::DrainEvents();
+  UiTest::TearDown();
+}
+
+void ScreenTest::Tick(int n) {
+  for (int i = 0; i < n; ++i) {
+    Game->FixedRateLogic->SetDelta(1.0f);
+    Game->LogicWrapper();
+  }
+}
+
+int ScreenTest::TicksUntilFadeDone(int limit) {
+  int ticks = 0;
+  while (Game->GameFade->Active != 0 && ticks < limit) {
+    Tick();
+    ++ticks;
+  }
+  return ticks;
+}
+
+std::shared_ptr<TProfile> ScreenTest::UseProfile(const String& name, int level) {
+  auto profile = TProfile::Create(name);
+  profile->Load();
+  profile->CurrentLevel = level;
+  profile->Save();
+  Game->ProfileName = name;
+  Game->CurrentProfile = profile;
+  return profile;
+}
+
+void ScreenTest::Enter(const std::shared_ptr<TScreen>& screen, const std::shared_ptr<TScreen>& from) {
+  Game->CurrentTScreen = from;
+  Game->LastTScreen = from;
+  screen->PreStart();
+}
+
+void ScreenTest::Click(int x, int y, int button) {
+  testrig::Post(platform::EVENT_MOUSEMOVE, 0, x, y);
+  testrig::Post(platform::EVENT_MOUSEDOWN, button, x, y);
+  testrig::Post(platform::EVENT_MOUSEUP, button, x, y);
+}
+
+void ScreenTest::Key(int code) {
+  testrig::Post(platform::EVENT_KEYDOWN, code);
+  testrig::Post(platform::EVENT_KEYUP, code);
+}
+
+}  // namespace screentest
