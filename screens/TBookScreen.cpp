@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Font.h"
 #include "platform/Graphics.h"
+#include "play/TGameScreen.h"
 #include "screens/DialogFunctions.h"
 #include "screens/PlayerLevel.h"
 #include "screens/StoryText.h"
@@ -172,7 +173,7 @@ int TBookScreen::Leave() {
     // Without a current profile there is no flag to spend: go straight on.
     const int first = Game->CurrentProfile ? Game->CurrentProfile->ShowHint(15, 1) : 0;
     if (first == 1 && Chapter == 1 && SubLevel == 1 && InstructionsScreen) {
-      InstructionsScreen->Destination = FinalDestination;
+      InstructionsScreen->Destination = GameScreen;
       next = InstructionsScreen;
     } else {
       music = Game->MusicChannel;

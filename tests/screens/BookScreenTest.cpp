@@ -12,6 +12,7 @@
 #include "platform/Audio.h"
 #include "platform/FileSystem.h"
 #include "platform/Image.h"
+#include "play/TGameScreen.h"
 #include "screens/TBookScreen.h"
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TInstructionsScreen.h"
@@ -211,7 +212,7 @@ TEST_F(BookTest, FirstLevelPageShowsTheInstructionsOnce) {
   Click(10, 10);  // leave
   Tick();
   EXPECT_EQ(Game->DestinationTScreen, InstructionsScreen);
-  EXPECT_EQ(InstructionsScreen->Destination, play);
+  EXPECT_EQ(InstructionsScreen->Destination, GameScreen);
   EXPECT_EQ(Game->GameFade->Channel, nullptr) << "the music plays on";
   const std::string bytes = testrig::ReadFileBytes(userDir + "profiles/Heather.dat");
   ASSERT_GE(bytes.size(), 104u);

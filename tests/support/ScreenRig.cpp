@@ -117,9 +117,4 @@ void ScreenTest::Click(int x, int y, int button) {
   testrig::Post(platform::EVENT_MOUSEUP, button, x, y);
 }
 
-void ScreenTest::Key(int code) {
-  testrig::Post(platform::EVENT_KEYDOWN, code);
-  testrig::Post(platform::EVENT_KEYUP, code);
-}
-
 }  // namespace screentest

@@ -26,9 +26,8 @@ class ScreenTest : public uitest::UiTest {
   // The screen switch to `screen` as the frame loop makes it, leaving `from` (null: none).
   void Enter(const std::shared_ptr<TScreen>& screen, const std::shared_ptr<TScreen>& from);
 
-  // Events as the system sends them, read at the next tick.
+  // A click as the system sends it, read at the next tick (keys: UiTest::Key).
   static void Click(int x, int y, int button = 1);
-  static void Key(int code);
 
   std::string userDir;  // with a closing slash
 };
