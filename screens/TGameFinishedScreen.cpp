@@ -20,6 +20,8 @@ namespace {
 constexpr int kCloseFade = FADE_SPEED * 3;
 }
 
+TGameFinishedScreen::TGameFinishedScreen() { name = u"gamefinished"; }
+
 int TGameFinishedScreen::Load() {
   name = u"gamefinished";
   Game->LoadingScreen->DrawLoading(1);

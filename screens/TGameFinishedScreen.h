@@ -7,6 +7,8 @@
 
 class TGameFinishedScreen : public TScreen {
  public:
+  TGameFinishedScreen();
+
   int PageWidth = 340;  // the rule between the two texts
 
   int Load() override;

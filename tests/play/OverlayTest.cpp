@@ -19,7 +19,6 @@
 #include "platform/FileSystem.h"
 #include "platform/Graphics.h"
 #include "platform/Image.h"
-#include "screens/TGameFinishedScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TOptionsScreen.h"
@@ -304,7 +303,6 @@ TEST_F(PlayTest, StandInsLeadBackToTheirCallerOrTheTitle) {
       {std::make_shared<TOptionsScreen>(), "options", GameScreen},
       {std::make_shared<TInstructionsScreen>(), "instructions", GameScreen},
       {std::make_shared<TLevelSelectScreen>(), "levelselect", TitleScreen},
-      {std::make_shared<TGameFinishedScreen>(), "gamefinished", TitleScreen},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
