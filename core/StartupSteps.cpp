@@ -11,6 +11,7 @@
 #include "play/TGameScreen.h"
 #include "play/THintScroll.h"
 #include "screens/TBookScreen.h"
+#include "screens/TCreditsScreen.h"
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
@@ -40,6 +41,7 @@ int CreateScreens() {
   GameScreen = std::make_shared<TGameScreen>();
   OptionsScreen = std::make_shared<TOptionsScreen>();
   InstructionsScreen = std::make_shared<TInstructionsScreen>();
+  CreditsScreen = std::make_shared<TCreditsScreen>();
   GameFinishedScreen = std::make_shared<TGameFinishedScreen>();
   LevelSelectScreen = std::make_shared<TLevelSelectScreen>();
   GameMenu = std::make_shared<TGameMenu>();

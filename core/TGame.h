@@ -249,6 +249,8 @@ class TGame {
   int SetWindowCoords();
   int SetClientCoords();
   int GameTerminated();
+  // What a quit saves first: the profile on the play screen, the settings on the options.
+  int SaveOnQuit();
   int SpritePausedCreate(const std::shared_ptr<TGameImage>& image);
   int ShowPaused();
   int RestoreMouseCoords();

@@ -168,7 +168,8 @@ int TGame::SetPriority() {
 
 int TGame::ToggleFullScreen() {
   if (!FullScreen && ForceWindowedMode) return 0;
-  FullScreen = 1 - FullScreen;
+  // Any non-zero value in the settings file means full screen; flip to exactly 0 or 1.
+  FullScreen = FullScreen ? 0 : 1;
   if (FullScreen) {
     if (CustomMousePointer) platform::HideMouse();
   } else {
@@ -278,8 +279,17 @@ int TGame::GameTerminated() {
   TerminatedEvent = 0;
   if (TerminatedUserFunction && TerminatedUserFunction() != 0) return 1;
   InstantExit = 1;
-  if (CurrentProfile && CurrentTScreen && CurrentTScreen->name == u"game") CurrentProfile->Save();
+  SaveOnQuit();
   return -1;
+}
+
+int TGame::SaveOnQuit() {
+  if (!CurrentTScreen) return 0;
+  if (CurrentProfile && CurrentTScreen->name == u"game") CurrentProfile->Save();
+  // The options apply their sliders at once but write them only on leaving: a quit from
+  // there (or from the credits reached through them) must not lose what the player set.
+  if (CurrentTScreen->name == u"options" || CurrentTScreen->name == u"credits") IniUpdate(1);
+  return 0;
 }
 
 int TGame::SpritePausedCreate(const std::shared_ptr<TGameImage>& image) {

@@ -85,7 +85,7 @@ int TGame::ReadKeys() {
   // 7. Command+Q quits at once.
   if (KeyDown(KEY_Q) && CommandDown()) {
     InstantExit = 1;
-    if (CurrentProfile && CurrentTScreen && CurrentTScreen->name == u"game") CurrentProfile->Save();
+    SaveOnQuit();
   }
   // 8. Framework keys.
   if (IgnoreFrameworkKeys == 0) {
@@ -103,9 +103,7 @@ int TGame::ReadKeys() {
     }
     if (KeyDown(FRAMEWORK_EXIT_KEY) && ccControlDown()) {
       InstantExit = 1;
-      if (CurrentProfile && CurrentTScreen && CurrentTScreen->name == u"game") {
-        CurrentProfile->Save();
-      }
+      SaveOnQuit();
     }
     if (KeyHit(FRAMEWORK_FULLSCREEN_KEY)) {
       ToggleFullScreen();

@@ -300,7 +300,6 @@ TEST_F(PlayTest, StandInsLeadBackToTheirCallerOrTheTitle) {
     std::shared_ptr<TScreen> to;
   };
   const Case cases[] = {
-      {std::make_shared<TOptionsScreen>(), "options", GameScreen},
       {std::make_shared<TInstructionsScreen>(), "instructions", GameScreen},
       {std::make_shared<TLevelSelectScreen>(), "levelselect", TitleScreen},
   };

@@ -11,6 +11,7 @@
 #include "platform/Audio.h"
 #include "platform/Events.h"
 #include "screens/TBookScreen.h"
+#include "screens/TCreditsScreen.h"
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
@@ -71,6 +72,7 @@ void ScreenTest::TearDown() {
   ClearParticleLists();
   TitleScreen.reset();
   OptionsScreen.reset();
+  CreditsScreen.reset();
   InstructionsScreen.reset();
   GameFinishedScreen.reset();
   LevelSelectScreen.reset();
@@ -115,6 +117,34 @@ void ScreenTest::Click(int x, int y, int button) {
   testrig::Post(platform::EVENT_MOUSEMOVE, 0, x, y);
   testrig::Post(platform::EVENT_MOUSEDOWN, button, x, y);
   testrig::Post(platform::EVENT_MOUSEUP, button, x, y);
+}
+
+void ScreenTest::ButtonDown(int x, int y) {
+  testrig::Post(platform::EVENT_MOUSEMOVE, 0, x, y);
+  testrig::Post(platform::EVENT_MOUSEDOWN, 1, x, y);
+}
+
+void ScreenTest::ButtonUp(int x, int y) { testrig::Post(platform::EVENT_MOUSEUP, 1, x, y); }
+
+int ScreenTest::TickUntil(const std::shared_ptr<TScreen>& screen, int limit) {
+  for (int i = 1; i <= limit; ++i) {
+    Tick();
+    if (Game->CurrentTScreen == screen) return i;
+  }
+  return -1;
+}
+
+bool ScreenTest::HaveUserFile(const std::string& name) const {
+  return std::filesystem::exists(userDir + name);
+}
+
+std::string ScreenTest::UserFileText(const std::string& name) const {
+  return HaveUserFile(name) ? testrig::ReadFileBytes(userDir + name) : std::string();
+}
+
+std::string ScreenTest::SettingsText() const {
+  const std::string path = platform::ToUtf8(Game->Ini.FileName) + ".ini";
+  return std::filesystem::exists(path) ? testrig::ReadFileBytes(path) : std::string();
 }
 
 }  // namespace screentest

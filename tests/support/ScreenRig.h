@@ -28,6 +28,16 @@ class ScreenTest : public uitest::UiTest {
 
   // A click as the system sends it, read at the next tick (keys: UiTest::Key).
   static void Click(int x, int y, int button = 1);
+  // The left button pressed at (x, y) and held, or let go there.
+  static void ButtonDown(int x, int y);
+  static void ButtonUp(int x, int y);
+  // Ticks until `screen` is current (at most `limit`); the ticks taken, or -1.
+  int TickUntil(const std::shared_ptr<TScreen>& screen, int limit = 400);
+  // A file of the user folder: whether it is there, and its bytes ("" when missing).
+  bool HaveUserFile(const std::string& name) const;
+  std::string UserFileText(const std::string& name) const;
+  // The settings file as the game writes it.
+  std::string SettingsText() const;
 
   std::string userDir;  // with a closing slash
 };
