@@ -301,7 +301,6 @@ TEST_F(PlayTest, StandInsLeadBackToTheirCallerOrTheTitle) {
   };
   const Case cases[] = {
       {std::make_shared<TInstructionsScreen>(), "instructions", GameScreen},
-      {std::make_shared<TLevelSelectScreen>(), "levelselect", TitleScreen},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
