@@ -1,0 +1,116 @@
+// The cost of drawing one frame of the front-end screens on the software renderer (headless),
+// with the generated data folder: the level map at rest (map, ten markers with their glows,
+// stars, captions, five clouds) and during the exit zoom (the whole map scaled), and, for the
+// baseline of the same run, a plain 800 by 600 background copy.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "core/Globals.h"
+#include "core/TChannelArray.h"
+#include "core/TFixedRateLogic.h"
+#include "core/TGame.h"
+#include "core/TMousePointer.h"
+#include "core/TProfile.h"
+#include "core/TSoundBank.h"
+#include "gfx/TImageBank.h"
+#include "platform/Audio.h"
+#include "platform/FileSystem.h"
+#include "platform/Graphics.h"
+#include "platform/Image.h"
+#include "screens/TLevelSelectScreen.h"
+#include "screens/TTitleScreen.h"
+#include "text/GameFonts.h"
+
+namespace {
+
+// A Game reading the generated data folder, with the map entered and its entry zoom done.
+struct MapScene {
+  MapScene() {
+    platform::SetAudioDriver(u"None");
+    platform::Graphics(800, 600, 0);
+    platform::AutoMidHandle(true);
+    const String data = S(std::string(LV_RESOURCES_DIR) + "/");
+    const String user = S(std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
+                          "/lv-screenbench/");
+    Game = std::make_shared<TGame>();
+    Game->SubPath = user;
+    Game->ProfilePath = user + u"profiles/";
+    platform::CreateDir(user);
+    platform::CreateDir(Game->ProfilePath);
+    Game->Ini.FileName = user + u"bench";
+    Game->DataPrefix = data;
+    Game->ImagePath = data + u"Data/graphics/";
+    Game->MenuPath = data + u"Data/menus/";
+    Game->SoundPath = data + u"Data/sound/";
+    Game->MusicPath = data + u"Data/music/";
+    Game->FixedRateLogic->Create();
+    Game->FixedRateLogic->Init();
+    Game->ChannelsCreate(16);
+    images = std::make_shared<TImageBank>();
+    images->SetPath(Game->ImagePath);
+    for (const char16_t* star : {u"starinactive", u"staractive"}) images->Load(star, String(), -1, 1);
+    sounds = std::make_shared<TSoundBank>(Game->SoundPath);
+    for (const char16_t* sound : {u"tornadomap", u"invalid"}) sounds->Load(sound);
+    LoadGameFonts(data + u"Data/fonts/", 0);
+    TitleScreen = std::make_shared<TTitleScreen>();
+    map = std::make_shared<TLevelSelectScreen>();
+    Game->LastTScreen = TitleScreen;
+    map->PreStart();
+    Delta = 1.0f;
+    for (int t = 0; t < 120; ++t) map->Logic();
+    Game->Mouse->x = 400;
+    Game->Mouse->y = 300;
+    map->MOIndex = 0;
+  }
+  std::shared_ptr<TLevelSelectScreen> map;
+};
+
+MapScene& Scene() {
+  static MapScene scene;
+  return scene;
+}
+
+void BM_BackgroundCopy(benchmark::State& state) {
+  MapScene& scene = Scene();
+  for (auto _ : state) {
+    platform::SetBlend(platform::SOLIDBLEND);
+    platform::SetScale(1, 1);
+    platform::DrawImage(scene.map->Image, 0, 0);
+  }
+}
+BENCHMARK(BM_BackgroundCopy)->Unit(benchmark::kMicrosecond);
+
+void BM_MapFrameAtRest(benchmark::State& state) {
+  MapScene& scene = Scene();
+  scene.map->ZoomIn = 1;
+  scene.map->Zoom->Active = 0;
+  scene.map->Scale = 0;
+  for (auto _ : state) scene.map->Draw();
+}
+BENCHMARK(BM_MapFrameAtRest)->Unit(benchmark::kMicrosecond);
+
+void BM_MapFrameZooming(benchmark::State& state) {
+  MapScene& scene = Scene();
+  scene.map->ZoomIn = 0;
+  scene.map->Zoom = TAnimation::Create(500, 1, 0, 0, 0);
+  scene.map->Zoom->Start();
+  scene.map->Zoom->Counter = scene.map->Zoom->Length[0] / 2;
+  scene.map->Scale = scene.map->CalcScale(0);
+  for (auto _ : state) scene.map->Draw();
+}
+BENCHMARK(BM_MapFrameZooming)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  Game.reset();
+  return 0;
+}
