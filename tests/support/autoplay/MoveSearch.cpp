@@ -64,7 +64,14 @@ std::vector<Swap> LegalSwaps(const Snapshot& s) {
                 if (!s.active[static_cast<size_t>(j)] || s.locked[static_cast<size_t>(j)] || s.type[static_cast<size_t>(j)] < 0)
                     continue;
                 std::swap(trial[static_cast<size_t>(i)], trial[static_cast<size_t>(j)]);
-                if (MarkRuns(trial, s.width, s.height, marked) > 0 && (marked[static_cast<size_t>(i)] || marked[static_cast<size_t>(j)])) {
+                // A board at rest holds no run, so every run of the first pass crosses the
+                // rows and columns of the two cells.
+                marked.fill(0);
+                int runs = MarkLine(trial, Snapshot::Index(0, y), 1, s.width, marked) +
+                           MarkLine(trial, Snapshot::Index(x, 0), kCols, s.height, marked);
+                if (ty != y) runs += MarkLine(trial, Snapshot::Index(0, ty), 1, s.width, marked);
+                if (tx != x) runs += MarkLine(trial, Snapshot::Index(tx, 0), kCols, s.height, marked);
+                if (runs > 0 && (marked[static_cast<size_t>(i)] || marked[static_cast<size_t>(j)])) {
                     Swap m{x, y, tx, ty};
                     for (int k = 0; k < kCols * kRows; ++k) {
                         if (!marked[static_cast<size_t>(k)]) continue;

@@ -31,8 +31,9 @@ struct Swap {
     int worn = 0, opened = 0, cleared = 0;  // what the first pass would do
 };
 
-// Every swap that would stand, sources in row-major order, each with its straight neighbours
-// (and the diagonal ones while diagonal moves are available).
+// Every swap that would stand on a board at rest (no run standing), sources in row-major
+// order, each with its straight neighbours (and the diagonal ones while diagonal moves are
+// available).
 std::vector<Swap> LegalSwaps(const Snapshot& s);
 // The best legal swap: most layers worn, then locks opened, then gems cleared, then the
 // lower row, then the left column.
