@@ -49,8 +49,9 @@ int ccRunTimeError(const String& message, int fatal) {
   }
   ccEnablePolledInput();
   inErrorBox = true;
+  int closed = 0;
   try {
-    ccDialogOK(message, 600, 100);
+    closed = ccDialogOK(message, 600, 100);
   } catch (...) {
     inErrorBox = false;
     throw;
@@ -58,6 +59,8 @@ int ccRunTimeError(const String& message, int fatal) {
   inErrorBox = false;
   if (ccWriteErrors) ccErrorLog(message);
   if (fatal) ErrorExit();
+  // The player asked to quit while the box stood: the error is logged, now honour it.
+  if (closed == -1) ccQuitNow();
   if (polledBefore) {
     ccEnablePolledInput();
   } else {
@@ -97,7 +100,12 @@ int ccDialogOK(const String& message, int width, int height) {
   ccShadowTextDepthX = 1.0f;
   ccShadowTextDepthY = 1.0f;
   // The screen is not cleared: the box stands over the last frame.
+  int result = 0;
   while (!ccAnyKeyPressed() && !ccMouseHit()) {
+    if (ccQuitRequested()) {
+      result = -1;
+      break;
+    }
     platform::SetColor(0, 0, 0);
     platform::DrawRect(left + 4, top + 4, w, h);
     platform::SetColor(150, 150, 150);
@@ -115,7 +123,7 @@ int ccDialogOK(const String& message, int width, int height) {
   }
   platform::SetColor(255, 255, 255);
   ccFlushAll();
-  return 0;
+  return result;
 }
 
 int HandleGeneralError(const String& message, bool runtimeException) {

@@ -8,13 +8,15 @@
 #include "platform/Stream.h"
 #include "platform/String.h"
 
-// Shows the message in the game's own box, logs it, and ends the program when fatal. Before
-// the display is open: a system notice and the end at once, nothing logged. Returns 0.
+// Shows the message in the game's own box, logs it, and ends the program when fatal (or, after
+// a quit request closed the box, through the orderly shutdown). Before the display is open: a
+// system notice and the end at once, nothing logged. Returns 0.
 int ccRunTimeError(const String& message, int fatal);
 // Appends a dated entry to ccErrorPath + "ErrorLog.txt"; drops it while ccErrorPath is not an
 // absolute folder (the user folder is not yet known). Returns 0.
 int ccErrorLog(const String& message);
-// A modal message box drawn by the game until a key or click. Returns 0.
+// A modal message box drawn by the game until a key or click (0), or a quit request (-1, the
+// request left waiting).
 int ccDialogOK(const String& message, int width, int height);
 // Reports an exception caught at the top level.
 int HandleGeneralError(const String& message, bool runtimeException);

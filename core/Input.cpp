@@ -1,8 +1,11 @@
 #include "core/Input.h"
 
 #include "core/Globals.h"
+#include "core/Startup.h"
 #include "core/TGame.h"
 #include "core/TMousePointer.h"
+#include "core/TProfile.h"
+#include "core/TScreen.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
 #include "platform/Graphics.h"
@@ -153,9 +156,37 @@ int ccDisablePolledInput() {
 int ccWaitForKeyOrMouse() {
   ccFlushAll();
   while (!ccAnyKeyPressed() && !ccMouseHit()) {
+    ccEndOnQuitRequest();
     platform::Delay(1);
   }
   ccFlushAll();
+  return 0;
+}
+
+int ccQuitRequested() {
+  if (platform::EventWaiting(platform::EVENT_APPTERMINATE) ||
+      platform::EventWaiting(platform::EVENT_WINDOWCLOSE)) {
+    return 1;
+  }
+  // Polled, the keys are in the runtime's state; otherwise they still wait in the queue.
+  const bool command = platform::SuperDown() ||
+                       (Polled() && (platform::KeyDown(KEY_LCOMMAND) || platform::KeyDown(KEY_RCOMMAND)));
+  if (!command) return 0;
+  return (Polled() ? platform::KeyDown(KEY_Q) != 0
+                   : platform::EventWaiting(platform::EVENT_KEYDOWN, KEY_Q))
+             ? 1
+             : 0;
+}
+
+void ccQuitNow() {
+  if (Game && Game->CurrentProfile && Game->CurrentTScreen && Game->CurrentTScreen->name == u"game") {
+    Game->CurrentProfile->Save();
+  }
+  Shutdown();
+}
+
+int ccEndOnQuitRequest() {
+  if (ccQuitRequested()) ccQuitNow();
   return 0;
 }
 

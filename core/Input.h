@@ -34,5 +34,14 @@ int ccEnablePolledInput();
 int ccDisablePolledInput();
 int ccWaitForKeyOrMouse();
 
+// The blocking waits (splashes, screen fades, loading steps, the error box) ask this every
+// frame: 1 when a quit or window-close request waits in the queue or Command+Q is held.
+int ccQuitRequested();
+// Ends the program through the orderly shutdown, saving the profile as a quit request on the
+// play screen does.
+[[noreturn]] void ccQuitNow();
+// ccQuitNow when ccQuitRequested; else 0.
+int ccEndOnQuitRequest();
+
 // Any click, else Enter, else Space, else Escape (stops at the first; consumes it).
 int MegaClick();

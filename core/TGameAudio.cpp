@@ -4,6 +4,7 @@
 
 #include "core/ErrorPath.h"
 #include "core/Globals.h"
+#include "core/Input.h"
 #include "core/TChannelArray.h"
 #include "core/TFixedRateLogic.h"
 #include "core/TGame.h"
@@ -384,5 +385,7 @@ int TGame::MoveBar() {
   LoadingScreen->Progress();
   LoadingScreen->Draw();
   platform::Flip(ccFlipSync);
+  // Loading takes a while; a player who closes the window meanwhile means it.
+  ccEndOnQuitRequest();
   return 0;
 }

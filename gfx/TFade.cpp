@@ -52,6 +52,7 @@ int TFade::FadeDo(int out) {
       ccRestoreSolidMode();
       return 1;
     }
+    ccEndOnQuitRequest();
     if (Skipped()) {
       ccRestoreSolidMode();
       ccFlushAll();
@@ -95,6 +96,7 @@ int TFade::WaitForTime(float ms) {
     if (Elapsed > ms) return 0;
     const float now = Now();
     Elapsed = now - StartTime;
+    ccEndOnQuitRequest();
     if (Skipped()) return -1;
     if (Background) MoveBackground(now, Elapsed);
     Draw();

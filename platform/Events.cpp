@@ -258,6 +258,12 @@ bool PollEvent(Event& out) {
 
 void PostEvent(const Event& event) { Feed(event, false); }
 
+bool EventWaiting(int id, int data) {
+  Pump();
+  return std::any_of(gQueue.begin(), gQueue.end(),
+                     [&](const Event& e) { return e.id == id && (data < 0 || e.data == data); });
+}
+
 void DrainInputEvents() {
   Pump();
   // Only the latest focus and pointer-presence states still mean anything.

@@ -47,6 +47,9 @@ bool PollEvent(Event& out);
 // Test seam and internal use: appends an event as if the system had sent it (in polled mode
 // input events feed the polled state instead).
 void PostEvent(const Event& event);
+// Pumps, then tells whether an event of this kind waits in the queue (with this data, when
+// data >= 0), leaving the queue as it is.
+bool EventWaiting(int id, int data = -1);
 // Pumps, then drops every queued key, mouse and character event; keeps quit, close and the
 // last suspend/resume (and the last pointer enter/leave) so they are never lost.
 void DrainInputEvents();

@@ -60,6 +60,8 @@ int GraphicsDepth() { return R().IsOpen() ? R().ModeDepth() : 0; }
 
 void Flip(int sync) { R().Present(sync); }
 
+void PaceHeadlessFlips(bool on) { R().SetPaceHeadless(on); }
+
 void SetVirtualResolution(int width, int height) { R().SetVirtualSize(width, height); }
 
 int VirtualWidth() { return R().VirtualWidth(); }

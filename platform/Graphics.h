@@ -27,8 +27,11 @@ bool GraphicsOpen();
 int GraphicsWidth();   // window size in pixels (logical size when no display)
 int GraphicsHeight();
 int GraphicsDepth();
-// Presents the frame. sync 1 waits for the vertical blank, 0 (and -1) at once.
+// Presents the frame. sync 1 waits for the vertical blank (paced to the display's refresh
+// rate with a sleep where the driver does not wait), 0 (and -1) at once.
 void Flip(int sync = 1);
+// Test seam: headless, Flip(1) paces as on a display that refused the swap interval.
+void PaceHeadlessFlips(bool on);
 // The logical drawing size (800 by 600 in this game).
 void SetVirtualResolution(int width, int height);
 int VirtualWidth();

@@ -46,11 +46,8 @@ int FindDriver(const char* name) {
   return -1;
 }
 
-bool InitVideo() {
-  InitRuntime();
-  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-}
+// The runtime decides which video drivers may serve (not the invisible ones by default).
+bool InitVideo() { return InitRuntime() && SDL_WasInit(SDL_INIT_VIDEO); }
 
 bool Intersects(const SDL_Rect& a, const SDL_Rect& b) {
   return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
@@ -142,6 +139,8 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
   SDL_ShowWindow(window_);
   if (!Ready() && !CreateTarget()) return false;
   open_ = true;
+  refreshHz_ = RefreshRate();
+  pacer_.Reset();
   modeWidth_ = width;
   modeHeight_ = height;
   modeDepth_ = fullScreen ? depth : 0;
@@ -198,8 +197,9 @@ void Renderer::Present(int sync) {
     PresentSoftware();
   } else if (renderer_ && target_) {
     if (!software_ && sync != vsync_) {
-      SDL_RenderSetVSync(renderer_, sync == 1 ? 1 : 0);
+      intervalSet_ = SDL_RenderSetVSync(renderer_, sync == 1 ? 1 : 0) == 0;
       vsync_ = sync;
+      pacer_.Reset();
     }
     if (open_) {
       SDL_SetRenderTarget(renderer_, nullptr);
@@ -221,6 +221,25 @@ void Renderer::Present(int sync) {
     }
   }
   NotifyFramePresented();
+  Pace(sync);
+}
+
+void Renderer::Pace(int sync) {
+  if (!open_ || (IsHeadless() && !paceHeadless_)) return;
+  // The software paths have no swap interval at all.
+  const bool intervalSet = target_ != nullptr && !software_ && intervalSet_;
+  const int ms = pacer_.AfterPresent(sync, intervalSet, MilliSecs(), refreshHz_);
+  if (ms > 0) Delay(ms);
+}
+
+int Renderer::RefreshRate() const {
+  SDL_DisplayMode mode{};
+  if (window_ && SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0)
+    return mode.refresh_rate;
+  const int display = window_ ? std::max(SDL_GetWindowDisplayIndex(window_), 0) : 0;
+  if (SDL_GetDesktopDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0)
+    return mode.refresh_rate;
+  return 0;
 }
 
 void Renderer::SetVirtualSize(int width, int height) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/FramePacer.h"
 #include "platform/Image.h"
 
 namespace platform {
@@ -27,6 +28,8 @@ class Renderer {
   int ModeHeight() const { return modeHeight_; }
   int ModeDepth() const { return modeDepth_; }
   void Present(int sync);
+  // Test seam: headless presents are paced as on a display that refused the swap interval.
+  void SetPaceHeadless(bool on) { paceHeadless_ = on; }
   void SetVirtualSize(int width, int height);
   int VirtualWidth() const { return virtualWidth_; }
   int VirtualHeight() const { return virtualHeight_; }
@@ -94,6 +97,10 @@ class Renderer {
   void DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox, float oy, float w,
                          float h, float px, float py, const SDL_Rect& dst, int flip);
   void PresentSoftware();
+  // After a present: sleeps as long as the pacer says, when vsync is asked for and not had.
+  void Pace(int sync);
+  // The refresh rate of the window's display; 0 when unknown.
+  int RefreshRate() const;
   // Local offset (u, v) from the pivot -> target position.
   void Transform(float px, float py, float u, float v, float& x, float& y) const;
   void LetterboxRect(SDL_Rect& rect) const;
@@ -108,6 +115,10 @@ class Renderer {
   bool software_ = false;
   bool open_ = false;
   int vsync_ = -1;
+  bool intervalSet_ = false;  // the renderer accepted the swap interval last asked for
+  bool paceHeadless_ = false;
+  int refreshHz_ = 0;
+  FramePacer pacer_;
   int modeWidth_ = 0;
   int modeHeight_ = 0;
   int modeDepth_ = 0;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -21,8 +23,41 @@ std::vector<void (*)()> gShutdownHooks;
 // SDL numbers windows from 1; the run has one window, so a short walk finds it.
 constexpr Uint32 kMaxWindowId = 256;
 
+bool gNoDisplay = false;
+// Why the display could not be opened, added to the message a display failure ends with.
+std::string gNoDisplayReason;
+
+void NoDisplay(const char* why) {
+  gNoDisplay = true;
+  const char* display = std::getenv("DISPLAY");
+  gNoDisplayReason = std::string("No display could be opened (DISPLAY=") + (display ? display : "") +
+                     "): " + why;
+}
+
 bool HeadlessDriverName(const char* name) {
   return name && (strcasecmp(name, "dummy") == 0 || strcasecmp(name, "offscreen") == 0);
+}
+
+// True when the comma-separated list names the driver.
+bool Listed(const char* list, const char* name) {
+  const size_t length = std::strlen(name);
+  for (const char* p = list; *p;) {
+    const char* end = std::strchr(p, ',');
+    const size_t n = end ? static_cast<size_t>(end - p) : std::strlen(p);
+    if (n == length && strncasecmp(p, name, n) == 0) return true;
+    if (!end) break;
+    p = end + 1;
+  }
+  return false;
+}
+
+// With no display to open, SDL falls back to a driver that shows nothing, and the game would
+// run unseen. Those drivers serve only when asked for by name (the tests do).
+bool VideoDriverWanted() {
+  const char* current = SDL_GetCurrentVideoDriver();
+  if (!HeadlessDriverName(current)) return true;
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return asked && Listed(asked, current);
 }
 
 void PrintLine(std::FILE* to, StringView text) {
@@ -43,9 +78,16 @@ bool ShowBox(StringView text, bool serious) {
 bool InitRuntime() {
   SDL_SetMainReady();  // main() is ours, not SDL's
   if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+    // No display: keep at least the event queue so quit requests still arrive.
+    if (gNoDisplay) return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-      // No display: keep at least the event queue so quit requests still arrive.
+      NoDisplay(SDL_GetError());
       SDL_InitSubSystem(SDL_INIT_EVENTS);
+      return false;
+    }
+    if (!VideoDriverWanted()) {
+      NoDisplay("only an invisible video driver is available");
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
       return false;
     }
   }
@@ -95,8 +137,10 @@ void End(int code) {
 }
 
 void RuntimeErrorExit(StringView message) {
-  PrintLine(stderr, message);
-  if (!gThrowOnExit && !IsHeadless()) ShowBox(message, true);
+  String text(message);
+  if (gNoDisplay) text += u"\n" + FromUtf8(gNoDisplayReason);
+  PrintLine(stderr, text);
+  if (!gThrowOnExit && !IsHeadless()) ShowBox(text, true);
   End(1);
 }
 

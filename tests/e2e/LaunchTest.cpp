@@ -43,9 +43,10 @@ class Child {
   Child& operator=(const Child&) = delete;
   ~Child() { Stop(); }
 
-  // keepFd stays open in the child; quiet sends its output to /dev/null.
+  // keepFd stays open in the child; quiet sends its output to /dev/null; errPath, when given,
+  // receives its standard error.
   bool Start(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-             int keepFd = -1, bool quiet = false) {
+             int keepFd = -1, bool quiet = false, const std::string& errPath = "") {
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -62,6 +63,10 @@ class Child {
           dup2(devnull, STDOUT_FILENO);
           dup2(devnull, STDERR_FILENO);
         }
+      }
+      if (!errPath.empty()) {
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (err >= 0) dup2(err, STDERR_FILENO);
       }
       for (int fd = 3; fd < 256; ++fd) {
         if (fd != keepFd) close(fd);
@@ -194,14 +199,14 @@ class LaunchTest : public ::testing::Test {
     return Output("DISPLAY=" + displayName + " xdotool " + args);
   }
 
-  bool LaunchGame() {
+  bool LaunchGame(const std::string& display = "", const std::string& errPath = "") {
     std::vector<std::string> env = BaseEnvironment();
-    env.push_back("DISPLAY=" + displayName);
+    env.push_back("DISPLAY=" + (display.empty() ? displayName : display));
     env.push_back("HOME=" + home);
     env.push_back("XDG_DATA_HOME=" + home + "/.local/share");
     // No sound card in a test machine: the silent audio device keeps the mixer running.
     env.push_back("SDL_AUDIODRIVER=dummy");
-    return gameProcess.Start({game}, env);
+    return gameProcess.Start({game}, env, -1, false, errPath);
   }
 
   // The game's window, once it is mapped.
@@ -363,3 +368,37 @@ TEST_F(LaunchTest, LaunchShowsTheLoadingScreenThenTheTitleAndEscapeEndsCleanly) 
 }
 
 }  // namespace
+
+TEST_F(LaunchTest, ClosingTheWindowDuringTheFirstSplashEndsTheGameAtOnce) {
+  testrig::WriteFileBytes(userDir + "lantern-vale.ini", "FULL SCREEN=0\n");
+  ASSERT_TRUE(LaunchGame());
+  window = FindWindow(20000);
+  ASSERT_NE(window, 0u) << "no window appeared";
+  // The splashes follow the window at once and last seconds; the loading bar comes after.
+  ASSERT_TRUE(x->RequestClose(window));
+  const auto sent = Clock::now();
+  const std::optional<int> code = gameProcess.Wait(10000);
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count();
+  ASSERT_TRUE(code.has_value()) << "the game did not end after the close request";
+  EXPECT_EQ(*code, 0);
+  // A second is plenty (a frame or two); the slack is for a machine busy with other tests.
+  EXPECT_LT(ms, 2000) << "the close request was held back";
+  EXPECT_TRUE(fs::exists(userDir + "GoodExit.dat"));
+  EXPECT_FALSE(fs::exists(userDir + "ErrorLog.txt"));
+}
+
+TEST_F(LaunchTest, WithoutADisplayTheGameSaysSoAndEnds) {
+  // A display number no server answers on.
+  int unused = 150;
+  while (fs::exists("/tmp/.X11-unix/X" + std::to_string(unused)) ||
+         fs::exists("/tmp/.X" + std::to_string(unused) + "-lock")) {
+    ++unused;
+  }
+  const std::string errPath = home + "/stderr.txt";
+  ASSERT_TRUE(LaunchGame(":" + std::to_string(unused), errPath));
+  const std::optional<int> code = gameProcess.Wait(15000);
+  ASSERT_TRUE(code.has_value()) << "the game kept running without a display";
+  EXPECT_NE(*code, 0);
+  EXPECT_FALSE(testrig::ReadFileBytes(errPath).empty()) << "no message on standard error";
+  EXPECT_FALSE(fs::exists(userDir + "GoodExit.dat"));
+}

@@ -45,4 +45,19 @@ platform::PixmapPtr XConnection::Shot(unsigned long window) const {
   return shot;
 }
 
+bool XConnection::RequestClose(unsigned long window) const {
+  auto* display = static_cast<Display*>(display_);
+  if (!display) return false;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  const bool sent = XSendEvent(display, window, False, NoEventMask, &event) != 0;
+  XFlush(display);
+  return sent;
+}
+
 }  // namespace e2e

@@ -17,6 +17,8 @@ class XConnection {
   bool Ok() const { return display_ != nullptr; }
   // The window's pixels at its own size (opaque ARGB); null when it cannot be read.
   platform::PixmapPtr Shot(unsigned long window) const;
+  // What a window manager sends when the window's close button is pressed.
+  bool RequestClose(unsigned long window) const;
 
  private:
   void* display_ = nullptr;

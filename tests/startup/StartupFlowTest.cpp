@@ -37,6 +37,7 @@
 #include "platform/Graphics.h"
 #include "platform/System.h"
 #include "screens/TTitleScreen.h"
+#include "support/FrameworkState.h"
 #include "support/TestRig.h"
 #include "text/GameFonts.h"
 #include "ui/TButton.h"
@@ -89,6 +90,7 @@ class StartupFlowTest : public ::testing::Test {
       const std::shared_ptr<TSplashScreen> splash = SplashBeingShown();
       if (splash && splash != lastSplash.lock()) ++splashes;
       lastSplash = splash;
+      if (onSplashFrame) onSplashFrame();
     });
     SetErrorBoxHook([this](const String& message) {
       errors.push_back(platform::ToUtf8(message));
@@ -165,6 +167,7 @@ class StartupFlowTest : public ::testing::Test {
   std::weak_ptr<TSplashScreen> lastSplash;
   std::vector<std::string> errors;
   std::function<void(const LoadingFrame&)> onLoadingFrame;
+  std::function<void()> onSplashFrame;
   int titlePass = -1;
 };
 
@@ -392,3 +395,51 @@ TEST_F(StartupFlowTest, InputDuringLoadingDoesNotCountAndEnterLeadsOn) {
 }
 
 }  // namespace
+
+TEST_F(StartupFlowTest, QuitRequestsDuringStartUpEndItPromptlyAndCleanly) {
+  using platform::Event;
+  const struct {
+    const char* what;
+    int splash;  // post during the first frame of this splash (1 branding, 2 co-publisher)...
+    int step;    // ...or while this loading step is drawn
+    std::vector<Event> events;
+  } cases[] = {
+      {"window close during the first splash", 1, -1, {{platform::EVENT_WINDOWCLOSE, 0, 0, 0}}},
+      {"Command+Q during the second splash", 2, -1,
+       {{platform::EVENT_KEYDOWN, KEY_LCOMMAND, 0, 0}, {platform::EVENT_KEYDOWN, KEY_Q, 0, 0}}},
+      {"system quit at loading step 60", 0, 60, {{platform::EVENT_APPTERMINATE, 0, 0, 0}}},
+  };
+  for (const auto& c : cases) {
+    testrig::DrainEvents();  // the last run ended with its request still queued
+    frames.clear();
+    splashes = 0;
+    lastSplash.reset();
+    bool posted = false;
+    const auto post = [&] {
+      for (const Event& e : c.events) platform::PostEvent(e);
+      posted = true;
+    };
+    onSplashFrame = [&] {
+      if (!posted && splashes == c.splash) post();
+    };
+    onLoadingFrame = [&](const LoadingFrame& f) {
+      if (!posted && f.step == c.step) post();
+    };
+    // No pass of the main loop may run: the start-up itself ends.
+    const int code = Run([](int) { throw Stuck{}; });
+    EXPECT_TRUE(posted) << c.what;
+    EXPECT_EQ(code, 0) << c.what;
+    EXPECT_TRUE(UserFile("GoodExit.dat")) << c.what;
+    EXPECT_FALSE(UserFile("ErrorLog.txt")) << c.what;
+    if (c.step < 0) {
+      EXPECT_EQ(splashes, c.splash) << c.what;
+      EXPECT_TRUE(frames.empty()) << c.what;
+    } else {
+      // The step being drawn finishes; no other follows.
+      ASSERT_FALSE(frames.empty()) << c.what;
+      EXPECT_EQ(frames.back().step, c.step) << c.what;
+    }
+  }
+  onSplashFrame = nullptr;
+  onLoadingFrame = nullptr;
+}
