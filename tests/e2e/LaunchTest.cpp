@@ -381,8 +381,9 @@ TEST_F(LaunchTest, ClosingTheWindowDuringTheFirstSplashEndsTheGameAtOnce) {
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count();
   ASSERT_TRUE(code.has_value()) << "the game did not end after the close request";
   EXPECT_EQ(*code, 0);
-  // A second is plenty (a frame or two); the slack is for a machine busy with other tests.
-  EXPECT_LT(ms, 2000) << "the close request was held back";
+  // It takes a frame or two; held back, it would wait out the splashes and the loading bar
+  // (some 11 s). The bound leaves room for a machine busy with other tests.
+  EXPECT_LT(ms, 5000) << "the close request was held back";
   EXPECT_TRUE(fs::exists(userDir + "GoodExit.dat"));
   EXPECT_FALSE(fs::exists(userDir + "ErrorLog.txt"));
 }
