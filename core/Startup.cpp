@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/Graphics.h"
 #include "platform/System.h"
+#include "text/TDateTime.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ int RunLanternVale() {
   charPut = 0;
   charGet = 0;
   ccPolledInputState = 0;
+  TDateTime::FillNameTables();
   CreateParticleLists();
 
   Game = std::make_shared<TGame>();

@@ -22,7 +22,20 @@ std::atomic<int> gFakeStepPerFlip{0};
 const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
+std::atomic<bool> gFakeDateActive{false};
+DateTimeParts gFakeDate;  // written only by tests, before the code under test reads it
+
 std::tm LocalNow() {
+  if (gFakeDateActive.load(std::memory_order_acquire)) {
+    std::tm parts{};
+    parts.tm_year = gFakeDate.year - 1900;
+    parts.tm_mon = gFakeDate.month - 1;
+    parts.tm_mday = gFakeDate.day;
+    parts.tm_hour = gFakeDate.hour;
+    parts.tm_min = gFakeDate.minute;
+    parts.tm_sec = gFakeDate.second;
+    return parts;
+  }
   const std::time_t now = std::time(nullptr);
   std::tm parts{};
   if (!localtime_r(&now, &parts)) parts = std::tm{};
@@ -77,6 +90,13 @@ DateTimeParts CurrentDateTimeParts() {
   p.second = t.tm_sec > 59 ? 59 : t.tm_sec;  // leap second
   return p;
 }
+
+void SetFakeDateTime(const DateTimeParts& parts) {
+  gFakeDate = parts;
+  gFakeDateActive.store(true, std::memory_order_release);
+}
+
+void ClearFakeDateTime() { gFakeDateActive.store(false, std::memory_order_release); }
 
 void UseFakeClock(bool on, int startMs) {
   gFakeNow.store(startMs, std::memory_order_relaxed);

@@ -29,6 +29,11 @@ void SetFakeClockStepPerFlip(int ms);
 // Called by Flip.
 void NotifyFramePresented();
 
+// --- Test seam: a fixed local date and time for CurrentDate, CurrentTime and
+// CurrentDateTimeParts, until cleared. ---
+void SetFakeDateTime(const DateTimeParts& parts);
+void ClearFakeDateTime();
+
 // --- Random numbers: one seedable generator with a fixed algorithm, the same on every machine. ---
 void SeedRnd(int seed);
 int RndSeed();

@@ -86,7 +86,10 @@ String LoadText(StringView path, bool* ok) {
   const bool read = LoadBytes(path, bytes);
   if (ok) *ok = read;
   if (!read) return String();
-  const std::string_view b(bytes);
+  return DecodeText(bytes);
+}
+
+String DecodeText(std::string_view b) {
   if (b.size() >= 2 && b[0] == '\xFF' && b[1] == '\xFE') return DecodeUtf16(b.substr(2), false);
   if (b.size() >= 2 && b[0] == '\xFE' && b[1] == '\xFF') return DecodeUtf16(b.substr(2), true);
   if (b.size() >= 3 && b[0] == '\xEF' && b[1] == '\xBB' && b[2] == '\xBF') return FromUtf8(b.substr(3));

@@ -23,6 +23,8 @@ String ResolvePathCase(StringView path);
 // A text file: a UTF-16 (LE/BE) or UTF-8 byte-order mark selects the encoding, else Latin-1.
 // ok (when given) tells whether the file could be read.
 String LoadText(StringView path, bool* ok = nullptr);
+// The decoding of LoadText, from bytes already in memory.
+String DecodeText(std::string_view bytes);
 bool SaveText(StringView path, StringView text);  // Latin-1, atomic
 
 bool CreateFile(StringView path);

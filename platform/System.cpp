@@ -1,5 +1,7 @@
 #include "platform/System.h"
 
+#include <functional>
+
 #include <SDL.h>
 #include <strings.h>
 #include <unistd.h>
@@ -100,7 +102,17 @@ bool IsHeadless() {
   return HeadlessDriverName(std::getenv("SDL_VIDEODRIVER"));
 }
 
+namespace {
+std::function<void(StringView)> gNoticeHook;
+}  // namespace
+
+void SetNoticeHook(std::function<void(StringView text)> hook) { gNoticeHook = std::move(hook); }
+
 void Notify(StringView text, bool serious) {
+  if (gNoticeHook) {
+    gNoticeHook(text);
+    return;
+  }
   if (IsHeadless() || !ShowBox(text, serious)) PrintLine(stderr, text);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // Runtime start, process end, notices.
+#include <functional>
+
 #include "platform/String.h"
 
 namespace platform {
@@ -14,6 +16,8 @@ bool IsHeadless();
 
 // A modal system message box; headless it prints to stderr and returns at once.
 void Notify(StringView text, bool serious = false);
+// Test seam: while set, notices go to the hook instead of the screen or stderr.
+void SetNoticeHook(std::function<void(StringView text)> hook);
 // One line to stdout.
 void Print(StringView text);
 // The window caption (remembered until the window exists).

@@ -1,10 +1,11 @@
 #pragma once
 // A font drawn glyph by glyph from one page picture, described by a ".fnt" text file.
-// This holds the object, its glyph table and the measuring and drawing that styles, labels and
-// the word wrapper use; the description loader (Create) and the remaining helpers come with the
-// bitmap-font work.
+// A font named N is the page "N.png" and the description "N.fnt" (an optional "scaleF" line, the
+// info, common, page and chars lines, then one "char id=..." line per glyph up to the end or the
+// first "kerning" line).
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "gfx/TColor.h"
@@ -28,8 +29,8 @@ class TBitmapFont {
   float CurvatureWidth = 0;
   std::vector<int> ID = std::vector<int>(kInitialSlots, 0);
   platform::ImagePtr Image;
-  int16_t NumChars = 0;
-  int16_t NumExtraChars = 0;
+  int NumChars = 0;
+  int NumExtraChars = 0;
   double TextureH = 0;
   double TextureW = 0;
   std::vector<double> width = std::vector<double>(kInitialSlots, 0.0);
@@ -46,6 +47,37 @@ class TBitmapFont {
   static int UseBuggedStringHeight;
 
   virtual ~TBitmapFont() = default;
+
+  // Loads name + ".png" (flags: the page's load flags) and name + ".fnt"; either missing is
+  // fatal. yAdjust is added to every glyph's vertical offset.
+  static std::shared_ptr<TBitmapFont> Create(const String& name, int flags, int unused, int yAdjust);
+  // The description's parsing, from its lines or its raw bytes (the page is not needed).
+  int ReadDescription(const std::vector<String>& lines, int yAdjust);
+  int ReadDescriptionBytes(std::string_view bytes, int yAdjust);
+  // The description's lines as the file reader gives them: split at LF (and NUL), CR dropped.
+  static std::vector<String> DescriptionLines(std::string_view bytes);
+
+  // DrawOffsetY = -trunc(yOffset of 'A').
+  virtual int CalcDrawOffsetY();
+  // The scale that makes text fit maxWidth (1.0 when it fits or has no width).
+  virtual float CalcReducedScale(StringView text, int maxWidth) const;
+  // Texture bytes of the page at power-of-two sizes.
+  virtual int CalcVRAM() const;
+  // One line below the other; lineHeight 0 takes the height of TestString.
+  virtual int DrawStringArray(const std::vector<String>& lines, double x, double y, int centre,
+                              int right, int roundX, int roundY, int shadow, int lineHeight,
+                              int centreVertically);
+  // Every glyph array grows by 100 zeroed slots.
+  virtual int ExpandArrays();
+  // Drops the page; the glyph table stays.
+  virtual int Kill();
+  virtual int Precache();
+  // Leaves the handle mode (set ChangeHandle to enter it) and clears the handles.
+  virtual int ResetHandle();
+  // Stacked height: glyph heights, a space counting 0.75 of its advance.
+  virtual double StringHeightVertical(StringView text) const;
+  // The longest prefix whose width is at most maxWidth x ScaleFactor.
+  virtual String TruncateString(StringView text, int maxWidth) const;
 
   // Slot of c's first character among the extra slots (codes above 255); 0 when absent.
   virtual int FindChar(StringView c) const;

@@ -44,4 +44,26 @@ void ResetDrawingState() {
   platform::SetImageFont(nullptr);
 }
 
+String FatalNotice(const std::function<void()>& run) {
+  platform::SetThrowOnExit(true);
+  String notice;
+  platform::SetNoticeHook([&](StringView text) { notice = String(text); });
+  // The notice path, not the game's own error box (which would wait for a key).
+  const int graphicalBefore = ccGraphicalErrors;
+  ccGraphicalErrors = 0;
+  struct Unhook {
+    int graphical;
+    ~Unhook() {
+      platform::SetNoticeHook(nullptr);
+      ccGraphicalErrors = graphical;
+    }
+  } unhook{graphicalBefore};
+  try {
+    run();
+  } catch (const platform::ProgramExit&) {
+    return notice.empty() ? String(u"<ended without a notice>") : notice;
+  }
+  return String();
+}
+
 }  // namespace testrig

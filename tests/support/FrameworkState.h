@@ -2,6 +2,10 @@
 // What the fixtures that run framework code share: the runtime's event queue, the framework's
 // input and error globals put back as they are at start, and the runtime's drawing state.
 
+#include <functional>
+
+#include "platform/String.h"
+
 namespace testrig {
 
 // Empties the runtime's event queue.
@@ -17,5 +21,9 @@ void ResetFrameworkGlobals();
 // Alpha blend, white, opaque, unscaled, unrotated, no origin or handle, the whole 800 by 600
 // viewport and the runtime's own font.
 void ResetDrawingState();
+
+// Runs code that is expected to end the program through a fatal error, reported as a system
+// notice (as before the display opens). Returns the notice's text, or "" when the code returned normally.
+String FatalNotice(const std::function<void()>& run);
 
 }  // namespace testrig

@@ -41,6 +41,26 @@ inline std::shared_ptr<TBitmapFont> MetricBitmapFont(double advance, double heig
   return font;
 }
 
+// Glyphs "A" to "D": solid white 10 x 10 squares side by side on a 64 x 16 page, each 12 wide
+// in advance (so "AB" measures 24).
+inline std::shared_ptr<TBitmapFont> PagedBitmapFont() {
+  auto font = MetricBitmapFont(12, 10);
+  auto page = std::make_shared<platform::Pixmap>(64, 16, 0u);
+  for (int g = 0; g < 4; ++g) {
+    for (int y = 0; y < 10; ++y) {
+      for (int x = 0; x < 10; ++x) page->WritePixel(g * 16 + x, y, 0xFFFFFFFFu);
+    }
+    const auto s = static_cast<size_t>('A' + g);
+    font->xPos[s] = g * 16;
+    font->yPos[s] = 0;
+    font->width[s] = 10;
+  }
+  font->Image = platform::LoadImageFromPixmap(page, 0);
+  font->TextureW = 64;
+  font->TextureH = 16;
+  return font;
+}
+
 // Tests that read pixels: the display opens once (headless) and every test starts on black.
 class PixelTest : public ::testing::Test {
  protected:

@@ -1,0 +1,9 @@
+#include "../FuzzTargets.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzz::Prepare();
+  if (!fuzz::TextResource(data, size, [](const std::string&) {})) std::abort();
+  return 0;
+}
