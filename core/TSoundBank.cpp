@@ -36,3 +36,9 @@ std::shared_ptr<TGameSound> TSoundBank::Find(const String& name) {
   if (ShowErrors) ccRunTimeError(u"Sound '" + key + u"' was not found in the SoundBank", 1);
   return nullptr;
 }
+
+int TSoundBank::Insert(const std::shared_ptr<TGameSound>& sound) {
+  if (!sound) return 0;
+  items_.insert_or_assign(ccUpper(sound->name), sound);
+  return 1;
+}

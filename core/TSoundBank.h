@@ -27,6 +27,8 @@ class TSoundBank {
   // set, else the empty object.
   virtual std::shared_ptr<TGameSound> Find(const String& name);
 
+  // Stores a sound made elsewhere under its upper-cased name, replacing one of that key.
+  virtual int Insert(const std::shared_ptr<TGameSound>& sound);
   // Iteration in key order.
   Map::const_iterator begin() const { return items_.begin(); }
   Map::const_iterator end() const { return items_.end(); }

@@ -28,6 +28,21 @@ class TSafeList {
     return items_.insert(items_.begin(), std::move(item));
   }
 
+  // Puts the element just before the element of this slot (end(): at the back).
+  Slot InsertBefore(Slot before, Ptr item) {
+    ++count_;
+    return items_.insert(before, std::move(item));
+  }
+  Slot EndSlot() { return items_.end(); }
+
+  // Stable sort by less(a, b); allocates nothing. Never inside a walk: slots would move
+  // under it.
+  template <class Less>
+  void Sort(Less&& less) {
+    if (walkDepth_ > 0) return;
+    items_.sort([&](const Ptr& a, const Ptr& b) { return less(*a, *b); });
+  }
+
   // Removes the element in this slot (a slot this list handed out and has not removed).
   void Remove(Slot slot) {
     if (!*slot) return;

@@ -44,4 +44,14 @@ int Rand(int max);
 // Float in [min, max).
 double Rnd(double min = 0.0, double max = 1.0);
 
+// --- Test seam: scripted random numbers. ---
+// Queues value for the next Rand (or Rnd) call with exactly this range; calls with other
+// ranges go on to the generator. False (nothing queued) when the value lies outside its range.
+bool PushRand(int min, int max, int value);
+bool PushRnd(double min, double max, double value);
+// Drops every queued value; returns how many were never used.
+int ClearScriptedRandom();
+// Rand and Rnd calls since the start (scripted ones included).
+long RandomCallCount();
+
 }  // namespace platform

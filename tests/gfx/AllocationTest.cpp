@@ -1,11 +1,6 @@
-// Per-tick and per-frame sprite and particle work allocates nothing once running: every
-// C++ allocation in this test program is counted while a scope asks for it.
-#include <atomic>
-#include <cstddef>
-#include <cstdlib>
-#include <new>
-
+// Per-tick and per-frame sprite and particle work allocates nothing once running.
 #include "GfxTestSupport.h"
+#include "support/AllocationCounter.h"
 #include "gfx/TAnimation.h"
 #include "gfx/TGameImage.h"
 #include "gfx/TImageBank.h"
@@ -13,58 +8,10 @@
 #include "gfx/TSprite.h"
 
 namespace {
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-void* Allocate(std::size_t size, std::size_t alignment) {
-  if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
-  if (size == 0) size = 1;
-  void* p = nullptr;
-  if (alignment <= alignof(std::max_align_t)) {
-    p = std::malloc(size);
-  } else if (posix_memalign(&p, alignment, size) != 0) {
-    p = nullptr;
-  }
-  if (!p) throw std::bad_alloc();
-  return p;
-}
-}  // namespace
-
-// Every form of the global operators is replaced, all on malloc and free, so each new meets its
-// own delete. The deletes stay out of line: inlined, GCC would see free() meet operator new and
-// warn about a mismatch that is not there.
-void* operator new(std::size_t size) { return Allocate(size, 0); }
-void* operator new[](std::size_t size) { return Allocate(size, 0); }
-void* operator new(std::size_t size, std::align_val_t a) {
-  return Allocate(size, static_cast<std::size_t>(a));
-}
-void* operator new[](std::size_t size, std::align_val_t a) {
-  return Allocate(size, static_cast<std::size_t>(a));
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete[](void* p) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-  std::free(p);
-}
-[[gnu::noinline]] void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
-  std::free(p);
-}
-
-namespace {
 
 class AllocationTest : public gfxtest::GfxTest {
  protected:
-  long Count(const std::function<void()>& body) {
-    allocations = 0;
-    counting = true;
-    body();
-    counting = false;
-    return allocations.load();
-  }
+  long Count(const std::function<void()>& body) { return testrig::CountAllocations(body); }
 };
 
 TEST_F(AllocationTest, ParticleTicksAndFramesAllocateNothing) {

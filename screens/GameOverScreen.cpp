@@ -1,0 +1,5 @@
+#include "screens/GameOverScreen.h"
+
+#include "core/TScreen.h"
+
+std::shared_ptr<TScreen> GameOverScreen;

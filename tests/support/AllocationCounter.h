@@ -1,0 +1,11 @@
+#pragma once
+// Counts the C++ allocations a piece of code makes. The global operators new and delete are
+// replaced (once per test program, here) with ones that count while a scope asks for it.
+#include <functional>
+
+namespace testrig {
+
+// The number of operator new calls made while body runs.
+long CountAllocations(const std::function<void()>& body);
+
+}  // namespace testrig

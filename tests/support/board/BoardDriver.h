@@ -1,0 +1,39 @@
+#pragma once
+// Drives the board as the play screen does, without a window: the world set up (a fresh
+// Game on the silent audio driver and a fake clock, the particle lists, the stub assets, a
+// FakePlayScreen installed as the board's host), a mouse script, the tick driver with the
+// invariant check after every tick, and the play screen's fill for loaded levels.
+#include <string>
+
+#include "support/board/FakePlayScreen.h"
+
+namespace testrig {
+
+// Sets the world up in folder (an empty writable folder; pictures and levels go below it).
+// Game->LevelsPath = folder + "/levels/". Returns the installed host.
+FakePlayScreen& SetUpBoardWorld(const std::string& folder, int seed = 1);
+void TearDownBoardWorld();
+FakePlayScreen& Host();
+
+// The mouse, as the event pump leaves it; a press counts as a click of the next tick.
+void PointAt(int screenX, int screenY);
+void PointAtCell(int x, int y, int px = 25, int py = 25);
+void Press();
+void Release();
+
+// Ticks of the play screen's order: the player record, the board, the host's own part, the
+// effect lists. "" or the first broken invariant with its tick and the board picture.
+std::string Tick(int n = 1);
+// Press for one tick, release the next.
+std::string ClickCell(int x, int y);
+// Press on the current cell, move to (x, y) while held, release.
+std::string DragToCell(int x, int y);
+long TickNumber();
+
+// Fills the active empty cells of the current board as the play screen fills a new level:
+// rows top-down, presets as they are, colours redrawn (at most 1000 times a cell) while they
+// would complete a run, locked gems where marked, 15 % Tumblets. GemList is made when missing
+// and sorted.
+void FillRunFree(int seed);
+
+}  // namespace testrig
