@@ -177,6 +177,26 @@ std::string DragToCell(int x, int y) {
   return broken;
 }
 
+std::string FullBoardPicture() {
+  std::string picture;
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 15; ++x) {
+      std::string cell = std::to_string(1 + (x + 2 * y) % 5);
+      const bool bonus = (x + y) % 7 == 0;
+      if (bonus) cell = std::string(1, "LHTSPAK"[(x + 3 * y) % 7]);
+      if ((x * y) % 11 == 3) {
+        cell += "a";
+      } else if ((x + y) % 3 == 0) {
+        cell += "b";
+      }
+      if (!bonus && (x + 3 * y) % 13 == 0) cell += "*";
+      if (!bonus && (2 * x + y) % 9 == 0) cell += "t";
+      picture += cell + (x < 14 ? " " : "\n");
+    }
+  }
+  return picture;
+}
+
 void FillRunFree(int seed) {
   platform::SeedRnd(seed);
   TGameGrid* board = GameGrid.get();

@@ -30,6 +30,9 @@ std::string ClickCell(int x, int y);
 std::string DragToCell(int x, int y);
 long TickNumber();
 
+// A full 15 by 10 board with bricks, armour, bonus pieces, locked gems and Tumblets.
+std::string FullBoardPicture();
+
 // Fills the active empty cells of the current board as the play screen fills a new level:
 // rows top-down, presets as they are, colours redrawn (at most 1000 times a cell) while they
 // would complete a run, locked gems where marked, 15 % Tumblets. GemList is made when missing

@@ -1,6 +1,8 @@
 #include "support/board/StubAssets.h"
 
 #include <cctype>
+#include <filesystem>
+#include <utility>
 #include <string>
 
 #include "board/BoardGlobals.h"
@@ -195,6 +197,35 @@ void InstallBoardStubAssets() {
   TGameGrid::ChannelExplode = platform::AllocChannel();
   Game->Channels = std::make_shared<RecordingChannels>(16, "game");
   gLog.clear();
+}
+
+bool InstallGeneratedBoardAssets(const std::string& dataDir) {
+  const std::string folder = dataDir + "Data/graphics/";
+  if (!std::filesystem::exists(folder + "gems.png")) return false;
+  // Bank keys whose file is named otherwise.
+  const std::pair<const char*, const char*> kFiles[] = {
+      {"particle1", "particle6"},  {"particle2", "particle7"}, {"particle11", "particle8"},
+      {"brickmid", "brickparticle"}, {"armourmid", "armourparticle"}};
+  images->SetPath(S(folder));
+  for (const Picture& p : Pictures()) {
+    std::string file = p.key;
+    for (const auto& [key, name] : kFiles) {
+      if (file == key) file = name;
+    }
+    if (!std::filesystem::exists(folder + file + ".png")) continue;
+    if (p.frames > 1) {
+      TGameImagePtr image = images->LoadAnim(S(file), p.w, p.h, 0, p.frames, -1, p.mid);
+      image->name = ccUpper(S(p.key));
+      images->Insert(image);
+    } else {
+      images->Load(S(file), S(p.key), -1, p.mid);
+    }
+  }
+  Game->ImagePath = S(folder);
+  TGem::Load();
+  TCell::Load();
+  LoadParticleImages();
+  return true;
 }
 
 void ClearBoardStatics() {

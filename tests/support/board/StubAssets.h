@@ -47,6 +47,10 @@ class RecordingSound : public TGameSound {
 // folder: the diagonal mask is read from a file there), then the gem and cell tables and the
 // recording channel pools, as start-up does.
 void InstallBoardStubAssets();
+// Replaces the stub pictures with the generated ones of the data folder dataDir (ending in a
+// slash), under the same keys, and takes the class tables from them again. False when the
+// data folder has not been generated.
+bool InstallGeneratedBoardAssets(const std::string& dataDir);
 // The colour of a stub picture's frame (the bank key in any case).
 uint32_t StubColour(const std::string& key, int frame = 0);
 // Drops the board's class-wide tables (pictures, sounds, channels).
