@@ -1,24 +1,47 @@
 #pragma once
-// The title screen. For now it prepares its background and music during the start-up loading,
-// draws the background with the version in the corner, and leaves by Escape (to the exit
-// screen, which ends the game).
+// The title screen. It makes sure a player profile is current (asking for a name on the very
+// first run), greets the player by name and opens the player chooser from its "changeplayer"
+// button. Its background and music are prepared during the start-up loading; Escape leads to
+// the exit screen, which ends the game.
 #include <memory>
 
 #include "core/TScreen.h"
+
+class TDialogTextInput;
+class TLabel;
+class TPlayerManager;
 
 class TTitleScreen : public TScreen {
  public:
   TTitleScreen();
   ~TTitleScreen() override;
 
+  std::shared_ptr<TDialogTextInput> EnterName;  // only while no profile exists yet
+  std::shared_ptr<TLabel> Welcome;
+  std::shared_ptr<TPlayerManager> PlayerManager;  // only while the chooser is open
+
   // startup 1: the call made by the start-up loading (no loading frame is drawn first).
   // music 1: load the title music.
   virtual int SpecialLoad(int startup, int music);
+  // Makes the settings' profile current, or prepares the name prompt when there is none.
+  virtual int PromptForName();
+  virtual int SetupPrompt();
+  // 0 when no profile is current.
+  virtual int SetupWelcome();
   virtual int SpecialStart(int music);
+  virtual int ShowPlayerManager();
+  virtual int DrawWelcome();
 
   // Entered from the loading screen it only starts what the start-up loading prepared.
   int PreStart() override;
+  int Logic() override;
   int Draw() override;
+  int Kill() override;
+
+ private:
+  // After a dialog of the title's own closed: the menu settled without sound, and keys hit
+  // while the dialog was open are dropped rather than acting on the title.
+  int AfterDialog();
 };
 
 extern std::shared_ptr<TTitleScreen> TitleScreen;

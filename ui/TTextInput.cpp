@@ -121,7 +121,7 @@ int TTextInput::PlayTypingSound() {
 }
 
 int TTextInput::MakeCharsFileNameSafe() {
-  BannedChars = u"\"|*\\/:;~?<>,+=%";
+  BannedChars = FileNameUnsafeChars;
   return 0;
 }
 

@@ -16,6 +16,9 @@ class TShadow;
 
 class TTextInput {
  public:
+  // The 15 characters a file name must not hold.
+  static constexpr char16_t FileNameUnsafeChars[] = u"\"|*\\/:;~?<>,+=%";
+
   TTextInput();
   // Releasing a line that still takes typing gives the application its keys back.
   virtual ~TTextInput();

@@ -1,177 +1,22 @@
 // The real start-up, headless and in-process: dummy drivers, a fake clock that moves with every
 // presented frame, the generated data folder and a fresh user folder per run. Each run goes
 // from launch through the splashes and the loading bar to the title screen and out by Escape.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "board/BoardParticles.h"
-#include "board/TCell.h"
-#include "board/TGameGrid.h"
-#include "board/TGem.h"
-#include "core/ErrorPath.h"
-#include "core/Globals.h"
-#include "core/Input.h"
-#include "core/Platform.h"
-#include "core/Startup.h"
-#include "core/TChannelArray.h"
-#include "core/TGame.h"
-#include "core/TGameSound.h"
-#include "core/THighScoreList.h"
-#include "core/TMousePointer.h"
-#include "core/TSoundBank.h"
-#include "gfx/TFade.h"
-#include "gfx/TGameFade.h"
-#include "gfx/TImageBank.h"
-#include "gfx/TSplashScreen.h"
-#include "platform/Audio.h"
-#include "platform/Clock.h"
-#include "platform/Events.h"
-#include "platform/FileSystem.h"
-#include "platform/Graphics.h"
-#include "platform/System.h"
-#include "screens/TTitleScreen.h"
+#include "StartupFixture.h"
 #include "support/FrameworkState.h"
-#include "support/TestRig.h"
-#include "text/GameFonts.h"
-#include "ui/TButton.h"
-#include "ui/TLoadingBar.h"
-#include "ui/TLoadingScreen.h"
+#include "support/ProfileFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// What the loading screen showed each time it was drawn.
-struct LoadingFrame {
-  int step = 0;
-  int finished = 0;
-};
+using startuptest::LoadingFrame;
+using startuptest::Stuck;
+using startuptest::SortedKeys;
 
-struct Stuck {};
-
-std::vector<std::string> SortedKeys(std::vector<std::string> keys) {
-  std::sort(keys.begin(), keys.end());
-  return keys;
-}
-
-class StartupFlowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
-    platform::SetThrowOnExit(true);
-    platform::UseFakeClock(true, 1000);
-    platform::SetFakeClockStepPerFlip(16);
-    xdg = testrig::MakeTempDir("xdg");
-    const char* old = std::getenv("XDG_DATA_HOME");
-    oldXdg = old ? old : "";
-    setenv("XDG_DATA_HOME", xdg.c_str(), 1);
-    userDir = xdg + "/Quillfern Games/Lantern Vale/";
-    settingsFile = userDir + platform::ToUtf8(platform::StripAll(ccAppFileNonDebug())) + ".ini";
-
-    // The display opens after Game and its loading screen exist and before the loading:
-    // the place to start watching the loading screen.
-    SetDisplayOpenHook([this](int w, int h, int depth, int hz) {
-      Game->LoadingScreen->CustomDrawFunction = [this] {
-        const auto& bar = Game->LoadingScreen->LoadingBar;
-        frames.push_back({bar ? bar->CurrentStep : -1, Game->LoadingScreen->Finished});
-        if (onLoadingFrame) onLoadingFrame(frames.back());
-      };
-      return platform::Graphics(w, h, depth, hz);
-    });
-    SetFadeFrameHook([this](const TFade&) {
-      // A new splash object is one the last one seen is not (a freed one may share its address).
-      const std::shared_ptr<TSplashScreen> splash = SplashBeingShown();
-      if (splash && splash != lastSplash.lock()) ++splashes;
-      lastSplash = splash;
-      if (onSplashFrame) onSplashFrame();
-    });
-    SetErrorBoxHook([this](const String& message) {
-      errors.push_back(platform::ToUtf8(message));
-      return true;
-    });
-  }
-
-  void TearDown() override {
-    SetMainLoopHook(nullptr);
-    SetDisplayOpenHook(nullptr);
-    SetFadeFrameHook(nullptr);
-    SetErrorBoxHook(nullptr);
-    if (Game && Game->LoadingScreen) Game->LoadingScreen->CustomDrawFunction = nullptr;
-    platform::SetFakeClockStepPerFlip(0);
-    platform::UseFakeClock(false);
-    setenv("XDG_DATA_HOME", oldXdg.c_str(), 1);
-  }
-
-  void WriteSettings(const std::string& text) { testrig::WriteFileBytes(settingsFile, text); }
-
-  static void Post(int id, int data, int x = 0, int y = 0) {
-    platform::PostEvent(platform::Event{id, data, x, y});
-  }
-  static void Click(int x, int y) {
-    Post(platform::EVENT_MOUSEMOVE, 0, x, y);
-    Post(platform::EVENT_MOUSEDOWN, 1, x, y);
-    Post(platform::EVENT_MOUSEUP, 1, x, y);
-  }
-  static void Key(int code) {
-    Post(platform::EVENT_KEYDOWN, code);
-    Post(platform::EVENT_KEYUP, code);
-  }
-
-  // Runs the program; script is called before every pass of the main loop with the pass
-  // number. Returns the exit code.
-  int Run(const std::function<void(int)>& script, int maxPasses = 3000) {
-    int pass = 0;
-    SetMainLoopHook([&] {
-      if (pass > maxPasses) throw Stuck{};
-      script(pass++);
-    });
-    try {
-      RunLanternVale();
-    } catch (const platform::ProgramExit& e) {
-      return e.code;
-    } catch (const Stuck&) {
-      ADD_FAILURE() << "the run did not end within " << maxPasses << " passes";
-    }
-    return -1;
-  }
-
-  // The usual run: click on the finished loading screen, wait for the title, press Escape.
-  int ClickThroughToTitleAndEscape() {
-    return Run([this](int pass) {
-      if (pass == 0) {
-        const auto& button = Game->LoadingScreen->ClickHereButton;
-        Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + 5);
-      }
-      if (Game->CurrentTScreen == TitleScreen && titlePass < 0) {
-        titlePass = pass;
-        Key(KEY_ESCAPE);
-      }
-    });
-  }
-
-  bool UserFile(const std::string& name) const { return fs::exists(userDir + name); }
-
-  std::string xdg;
-  std::string oldXdg;
-  std::string userDir;
-  std::string settingsFile;
-  std::vector<LoadingFrame> frames;
-  int splashes = 0;
-  std::weak_ptr<TSplashScreen> lastSplash;
-  std::vector<std::string> errors;
-  std::function<void(const LoadingFrame&)> onLoadingFrame;
-  std::function<void()> onSplashFrame;
-  int titlePass = -1;
-};
+class StartupFlowTest : public startuptest::StartupFixture {};
 
 TEST_F(StartupFlowTest, LaunchLoadsEverythingAndLeadsToTheTitleAndOut) {
+  testrig::PrepareUserWithProfile(userDir, settingsFile, "Ann");
   int fadesStarted = 0;
   int lastFadeActive = 0;
   bool musicAtTitle = false;
@@ -301,6 +146,9 @@ TEST_F(StartupFlowTest, LaunchLoadsEverythingAndLeadsToTheTitleAndOut) {
       titlePass = pass;
       EXPECT_EQ(Game->LastTScreen, Game->LoadingScreen);
       EXPECT_EQ(fadesStarted, 1);
+      ASSERT_TRUE(TitleScreen->Welcome);
+      EXPECT_EQ(TitleScreen->Welcome->Text, u"Welcome, Ann");
+      EXPECT_FALSE(TitleScreen->EnterName);
       musicAtTitle = platform::ChannelPlaying(Game->MusicChannel) && Game->MusicFileName == u"title.ogg";
       Key(KEY_ESCAPE);
     }
@@ -330,8 +178,7 @@ TEST_F(StartupFlowTest, LaunchLoadsEverythingAndLeadsToTheTitleAndOut) {
 }
 
 TEST_F(StartupFlowTest, FadesOffShowOnlyTheBrandingAndSwitchAtOnce) {
-  fs::create_directories(userDir);
-  WriteSettings("FULL SCREEN=0\nFADE=0\nPORTAL SPLASH=1\n");
+  testrig::PrepareUserWithProfile(userDir, settingsFile, "Ann", "FULL SCREEN=0\nFADE=0\nPORTAL SPLASH=1\n");
   EXPECT_EQ(ClickThroughToTitleAndEscape(), 0);
   EXPECT_EQ(splashes, 1);
   EXPECT_LE(titlePass, 2);
@@ -364,6 +211,7 @@ TEST_F(StartupFlowTest, RegionOneHasSmallerFontsAndAHigherButton) {
 }
 
 TEST_F(StartupFlowTest, InputDuringLoadingDoesNotCountAndEnterLeadsOn) {
+  testrig::PrepareUserWithProfile(userDir, settingsFile, "Ann");
   bool posted = false;
   onLoadingFrame = [&](const LoadingFrame& f) {
     if (f.step == 60 && !posted) {

@@ -1,6 +1,11 @@
 #include "FrameworkState.h"
 
+#include "core/ErrorPath.h"
 #include "core/Globals.h"
+#include "core/TFixedRateLogic.h"
+#include "core/TGame.h"
+#include "core/TMousePointer.h"
+#include "platform/Audio.h"
 #include "core/Input.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
@@ -30,6 +35,30 @@ void ResetFrameworkGlobals() {
   ccPolledInputState = 0;
   ccGraphicalErrors = 1;
   Delta = 1.0f;
+}
+
+void NewQuietGame(const std::string& root) {
+  ResetFrameworkGlobals();
+  platform::SetAudioDriver(u"None");
+  ccGraphicalErrors = 0;
+  ShowErrors = 1;
+  ScreenWidth = 800;
+  ScreenHeight = 600;
+  const String r = S(root);
+  Game = std::make_shared<TGame>();
+  Game->SubPath = r;
+  ccErrorPath = r;
+  Game->ImagePath = r + u"images/";
+  Game->MenuPath = r + u"menus/";
+  Game->SoundPath = r + u"sound/";
+  Game->MusicPath = r + u"music/";
+  Game->ProfilePath = r + u"profiles/";
+  Game->Ini.FileName = r + u"LanternVale";
+  Game->FixedRateLogic->Create();
+  Game->FixedRateLogic->Init();
+  Game->MusicChannel = platform::AllocChannel();
+  Game->Mouse->x = -100;
+  Game->Mouse->y = -100;
 }
 
 void ResetDrawingState() {

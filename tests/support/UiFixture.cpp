@@ -15,29 +15,10 @@ std::string MakeWav(int frames) {
 }
 
 void UiTest::SetUp() {
-  testrig::ResetFrameworkGlobals();
-  ASSERT_TRUE(platform::SetAudioDriver(u"None"));
-  ccGraphicalErrors = 0;
-  ShowErrors = 1;
-  ScreenWidth = 800;
-  ScreenHeight = 600;
   dir = testrig::MakeTempDir("ui");
-  const String root = S(dir) + u"/";
-  Game = std::make_shared<TGame>();
-  Game->SubPath = root;
-  ccErrorPath = root;
-  Game->ImagePath = root + u"images/";
-  Game->MenuPath = root + u"menus/";
-  Game->SoundPath = root + u"sound/";
-  Game->MusicPath = root + u"music/";
-  Game->Ini.FileName = root + u"LanternVale";
-  Game->FixedRateLogic->Create();
-  Game->FixedRateLogic->Init();
-  Game->MusicChannel = platform::AllocChannel();
+  testrig::NewQuietGame(dir + "/");
   channels = std::make_shared<RecordingChannels>();
   Game->Channels = channels;
-  Game->Mouse->x = -100;
-  Game->Mouse->y = -100;
   images->Clear();
 }
 

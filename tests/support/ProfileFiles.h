@@ -1,0 +1,16 @@
+#pragma once
+// Player profiles prepared for a test the way the game writes them (through TProfile), in any
+// profiles folder, with or without a Game.
+#include <string>
+
+namespace testrig {
+
+// Writes profilesDir + name + ".dat" with a new player's values; creates the folder.
+void WriteProfileFile(const std::string& profilesDir, const std::string& name);
+
+// A user folder in which the game starts with a current profile: the settings name it
+// (plus any further settings lines) and its file exists.
+void PrepareUserWithProfile(const std::string& userDir, const std::string& settingsFile,
+                            const std::string& name, const std::string& moreSettings = "");
+
+}  // namespace testrig
