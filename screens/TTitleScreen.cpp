@@ -1,5 +1,6 @@
 #include "screens/TTitleScreen.h"
 
+#include <cmath>
 #include <vector>
 
 #include "core/ErrorPath.h"
@@ -10,10 +11,22 @@
 #include "core/TProfile.h"
 #include "core/TSoundBank.h"
 #include "gfx/TColor.h"
+#include "gfx/TGameFade.h"
+#include "gfx/TImageBank.h"
+#include "gfx/TParticleList.h"
+#include "core/TExitScreen.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Font.h"
 #include "platform/Graphics.h"
+#include "play/TGameScreen.h"
 #include "screens/DialogFunctions.h"
+#include "screens/PlayerLevel.h"
+#include "screens/TBookScreen.h"
+#include "screens/TGameFinishedScreen.h"
+#include "screens/TInstructionsScreen.h"
+#include "screens/TLevelSelectScreen.h"
+#include "screens/TOptionsScreen.h"
 #include "text/GameFonts.h"
 #include "text/TLabel.h"
 #include "text/TShadow.h"
@@ -37,6 +50,15 @@ bool UsableProfileName(const String& name) {
          name.find_first_of(TTextInput::FileNameUnsafeChars) == String::npos;
 }
 
+constexpr int KEY_H = 72;
+constexpr double kDegrees = 3.14159265358979323846 / 180.0;
+
+// Arriving from these, the title looks after its music (the level map leaves it playing).
+int MusicFrom(const std::shared_ptr<TScreen>& screen) {
+  if (!screen) return 0;
+  return screen == GameScreen || screen == GameFinishedScreen || screen == LevelSelectScreen ? 1 : 0;
+}
+
 }  // namespace
 
 TTitleScreen::TTitleScreen() = default;
@@ -45,10 +67,20 @@ TTitleScreen::~TTitleScreen() = default;
 int TTitleScreen::SpecialLoad(int startup, int music) {
   name = u"title";
   if (startup == 0) Game->LoadingScreen->DrawLoading(1);
-  if (music == 1) Game->MusicLoad(u"title.ogg", 1);
+  if (music == 1 && Game->LastTScreen != LevelSelectScreen) Game->MusicLoad(u"title.ogg", 1);
   ImageLoad(u"title.jpg", 0, 1);
   Menu = TMenu::Create(u"buttonMO", u"buttonclick", 0.0f, 0.0f, 10);
-  Menu->AddQuick(u"changeplayer", String())->MoveTo(-15.0f, 150.0f);
+  const TButtonPtr change = Menu->AddQuick(u"changeplayer", String());
+  const TButtonPtr play = Menu->AddNew(u"play", u"playMO", String(), 0, 0, 1);
+  play->OKButton = 1;
+  const TButtonPtr options = Menu->AddQuick(u"titleoptions", String());
+  const TButtonPtr exit = Menu->AddQuick(u"exit", String());
+  Menu->Centre();
+  // Over the centred layout: "play" low in the middle, the others a column at the left edge.
+  play->MoveTo(play->x + 8.0f, 490.0f);
+  change->MoveTo(-15.0f, 150.0f);
+  options->MoveTo(-15.0f, static_cast<float>(150 + change->h));
+  exit->MoveTo(-15.0f, static_cast<float>(150 + change->h + options->h));
   Game->FadeMusic = 1;
   if (startup == 1) PromptForName();
   return 0;
@@ -103,20 +135,22 @@ int TTitleScreen::SetupWelcome() {
 
 int TTitleScreen::SpecialStart(int music) {
   TScreen::Start();
-  if (music == 1) Game->MusicPlay(1, 0, 0);
+  if (music == 1 && Game->LastTScreen != LevelSelectScreen) Game->MusicPlay(1, 0, 0);
   if (!EnterName) {
     SetupWelcome();
   } else {
     EnterName->Start();
   }
   Game->LoadingScreen->LoadingY = ScreenHeight / 2;
+  for (int i = 0; i < 6; ++i) FireflyCreate();
   Game->FixedRateLogic->Init();
   return 0;
 }
 
 int TTitleScreen::PreStart() {
-  if (Game->LastTScreen != Game->LoadingScreen) SpecialLoad(0, 0);
-  SpecialStart(0);
+  const int music = MusicFrom(Game->LastTScreen);
+  if (Game->LastTScreen != Game->LoadingScreen) SpecialLoad(0, music);
+  SpecialStart(music);
   return 0;
 }
 
@@ -183,7 +217,77 @@ int TTitleScreen::Logic() {
     if (PlayerManager && PlayerManager->Active != 0) return 0;
   }
   TScreen::Logic();
-  if (Menu && Menu->Clicked(u"changeplayer") != 0) ShowPlayerManager();
+  FirefliesManage();
+  if (!Menu) return 0;
+  // Each button on its own: when two fire in one tick the later destination stands. The help
+  // key is read first, as starting a fade drops the keys hit so far.
+  const bool help = Menu->Clicked(u"help") != 0 || KeyHit(KEY_H) != 0;
+  if (Menu->Clicked(u"changeplayer") != 0) ShowPlayerManager();
+  if (Menu->Clicked(u"play") != 0) {
+    if (PlayerChapter() == 1 && PlayerSubLevel() == 1) {
+      LeaveFor(BookScreen);
+      BookScreen->FinalDestination = LevelSelectScreen;
+      BookScreen->ShowTornado = 1;
+    } else {
+      LeaveFor(LevelSelectScreen);
+    }
+  }
+  if (Menu->Clicked(u"titleoptions") != 0) {
+    LeaveFor(OptionsScreen);
+    OptionsScreen->Destination = TitleScreen;
+  }
+  if (help) {
+    LeaveFor(InstructionsScreen);
+    InstructionsScreen->Destination = TitleScreen;
+  }
+  if (Menu->Clicked(u"exit") != 0) {
+    Game->GameFade->Init(static_cast<float>(FADE_SPEED), 1, Game->MusicChannel, 1, 0, nullptr);
+    Game->DestinationTScreen = Game->ExitScreen;
+  }
+  return 0;
+}
+
+int TTitleScreen::LeaveFor(const std::shared_ptr<TScreen>& to) {
+  Game->GameFade->Init(static_cast<float>(FADE_SPEED), 1, nullptr, 1, 0, nullptr);
+  Game->DestinationTScreen = to;
+  return 0;
+}
+
+int TTitleScreen::FireflyCreate() {
+  // The draws keep this order, so a seeded run makes the same fireflies.
+  const float scale = static_cast<float>(platform::Rnd(0.3, 1.5));
+  const float dy = static_cast<float>(platform::Rnd(-0.2, 0.2));
+  const float dx = static_cast<float>(platform::Rnd(-0.2, 0.2));
+  const int y = platform::Rand(0, ScreenHeight);
+  const int x = platform::Rand(0, ScreenWidth);
+  const TParticlePtr firefly =
+      Particles->AddNew(x, y, images->Find(u"particle2"), dx, dy, 0.0f, 1000.0f, 1, 0, 0.0f, scale, 0.0f, 0, 0);
+  firefly->AnimCounterDir = platform::Rand(0, 1);
+  const int fadeOut = platform::Rand(800, 1200);
+  const int sustain = platform::Rand(300, 700);
+  const int fadeIn = platform::Rand(800, 1200);
+  firefly->SetFade(fadeIn, sustain, fadeOut);
+  return 0;
+}
+
+int TTitleScreen::FirefliesManage() {
+  // Per logic call, fractional ones included: a new firefly now and then.
+  if (platform::Rand(1, 10000) < 150) FireflyCreate();
+  if (!Particles) return 0;
+  Particles->ForEach([](const TParticlePtr& firefly) {
+    // A slow circle, one degree a tick, on top of the drift.
+    if (firefly->AnimCounterDir != 0) {
+      firefly->AnimCounter += Delta;
+      if (firefly->AnimCounter >= 360.0f) firefly->AnimCounter -= 360.0f;
+    } else {
+      firefly->AnimCounter -= Delta;
+      if (firefly->AnimCounter <= 0.0f) firefly->AnimCounter += 360.0f;
+    }
+    const double angle = firefly->AnimCounter * kDegrees;
+    firefly->x += static_cast<float>(0.1 * std::sin(angle));
+    firefly->y += static_cast<float>(0.1 * std::cos(angle));
+    firefly->Move();
+  });
   return 0;
 }
 
@@ -206,6 +310,8 @@ int TTitleScreen::Draw() {
   if (MainFontSmall) {
     platform::SetImageFont(MainFontSmall);
     ccShadowTextSet(3.0f, 3.0f, 0.4f);
+    // The version in white, whatever colour the last drawer left.
+    platform::SetColor(255, 255, 255);
     const float vx = static_cast<float>(ScreenWidth - platform::TextWidth(VERSION_NO) - 5);
     ccDrawText(VERSION_NO, vx, 1.0f, 0, 0);
   }
@@ -222,6 +328,7 @@ int TTitleScreen::Draw() {
   if (!covered) {
     DrawWelcome();
     if (Menu) Menu->Draw(0.0f, 0.0f);
+    if (Particles) Particles->Draw();
   }
   return 0;
 }
@@ -233,5 +340,10 @@ int TTitleScreen::Kill() {
   Welcome = nullptr;
   if (PlayerManager) PlayerManager->Kill();
   PlayerManager = nullptr;
+  // The fireflies go with the title.
+  for (const TParticleListPtr& list :
+       {BackgroundParticles, Particles, AnimatedParticles, Tumblets, ScoreParticles}) {
+    if (list) list->Clear();
+  }
   return 0;
 }

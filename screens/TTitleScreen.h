@@ -1,8 +1,9 @@
 #pragma once
 // The title screen. It makes sure a player profile is current (asking for a name on the very
-// first run), greets the player by name and opens the player chooser from its "changeplayer"
-// button. Its background and music are prepared during the start-up loading; Escape leads to
-// the exit screen, which ends the game.
+// first run), greets the player by name, lets fireflies drift over its picture and offers
+// four buttons: the player chooser, play (the story's introduction at the very start, else the
+// level map), the options and exit. Its background and music are prepared during the start-up
+// loading; Escape, like "exit", leads to the exit screen, which ends the game.
 #include <memory>
 
 #include "core/TScreen.h"
@@ -30,9 +31,12 @@ class TTitleScreen : public TScreen {
   virtual int SetupWelcome();
   virtual int SpecialStart(int music);
   virtual int ShowPlayerManager();
+  virtual int FirefliesManage();
+  virtual int FireflyCreate();
   virtual int DrawWelcome();
 
-  // Entered from the loading screen it only starts what the start-up loading prepared.
+  // Entered from the loading screen it only starts what the start-up loading prepared; coming
+  // back from a level, the level map or the game's end it looks after the title music.
   int PreStart() override;
   int Logic() override;
   int Draw() override;
@@ -42,6 +46,8 @@ class TTitleScreen : public TScreen {
   // After a dialog of the title's own closed: the menu settled without sound, and keys hit
   // while the dialog was open are dropped rather than acting on the title.
   int AfterDialog();
+  // A fade-out of the usual length towards `to`, the music playing on.
+  int LeaveFor(const std::shared_ptr<TScreen>& to);
 };
 
 extern std::shared_ptr<TTitleScreen> TitleScreen;

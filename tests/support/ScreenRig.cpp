@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/StartupSteps.h"
 #include "core/TGame.h"
+#include "core/TSoundBank.h"
 #include "gfx/TGameFade.h"
 #include "gfx/TImageBank.h"
 #include "gfx/TParticleList.h"
@@ -50,6 +51,9 @@ void ScreenTest::SetUp() {
   Game->Ini.FileName = Game->SubPath + u"lantern-vale.ini";
   ccErrorPath = Game->SubPath;
   Game->MaxLevels = 50;
+  // As start-up leaves them: the framework's hot keys and debug key are off in this game.
+  Game->IgnoreFrameworkKeys = 1;
+  Game->IgnoreDebugKey = 1;
   Game->SpeechChannel = platform::AllocChannel();
   Game->EscapeChannel = platform::AllocChannel();
   Game->SetEscapeSound(u"buttonclick");
@@ -60,6 +64,8 @@ void ScreenTest::SetUp() {
     LoadGameFonts(data + u"Data/fonts/", 0);
     fontsLoaded = true;
   }
+  sounds = std::make_shared<TSoundBank>(Game->SoundPath);
+  sounds->Load(u"buttonclick");
   images->SetPath(Game->ImagePath);
   images->Load(u"particle7", u"particle2", -1, 1);
   ClearParticleLists();
