@@ -1,0 +1,95 @@
+#pragma once
+// The built game in a real X window for the end-to-end tests: a private Xvfb server, the game
+// launched in it with a temporary home, screenshots of its window compared with the generated
+// pictures, and the mouse and keys driven through xdotool as a person would. Screenshots are
+// kept in the build folder's e2e-artifacts/.
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "XWindowShot.h"
+#include "platform/Image.h"
+
+namespace e2e {
+
+void Sleep(int ms);
+
+// A child process started with its own environment.
+class Child {
+ public:
+  Child() = default;
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  ~Child() { Stop(); }
+
+  // keepFd stays open in the child; quiet sends its output to /dev/null.
+  bool Start(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+             int keepFd = -1, bool quiet = false);
+  // The exit code, or nullopt when it has not ended within timeoutMs.
+  std::optional<int> Wait(int timeoutMs);
+  bool Running() { return pid_ > 0 && !Wait(0); }
+  void Stop();
+
+ private:
+  pid_t pid_ = -1;
+  std::optional<int> exitCode_;
+};
+
+// Runs a command and returns what it printed; "" when it failed.
+std::string Output(const std::string& command);
+bool OnPath(const char* tool);
+// The environment of the test without the headless SDL choices of the rig.
+std::vector<std::string> BaseEnvironment();
+
+class GameWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A private X server on a free display number, reported by the server itself.
+  bool StartX();
+  std::string Xdotool(const std::string& args);
+  bool LaunchGame();
+  // The game's window, once it is mapped.
+  unsigned long FindWindow(int timeoutMs);
+  platform::PixmapPtr Screenshot();
+  void Save(const platform::PixmapPtr& shot, const std::string& name);
+  // Where a logical (800 by 600) point lands in a window of the shot's size: scaled to fit
+  // and centred, as the runtime presents it.
+  static void ToWindow(const platform::Pixmap& shot, float lx, float ly, int& wx, int& wy);
+  // Mean per-channel difference between the shot and a picture drawn at (x, y) in logical
+  // pixels, over the picture's opaque pixels inside (rx, ry, rw, rh) of the picture.
+  static double Difference(const platform::Pixmap& shot, const platform::Pixmap& picture, int x,
+                           int y, int rx, int ry, int rw, int rh);
+  static double Difference(const platform::Pixmap& a, const platform::Pixmap& b);
+  platform::PixmapPtr Asset(const std::string& relative);
+  // Takes screenshots until accept says yes; the last shot either way.
+  platform::PixmapPtr WaitForShot(int timeoutMs,
+                                  const std::function<bool(const platform::Pixmap&)>& accept);
+  void ClickAt(const platform::Pixmap& shot, int lx, int ly);
+  // The splashes come first; the loading screen is recognised by its background, and it is
+  // finished when the click-here button stands over the full bar. The last shot either way.
+  platform::PixmapPtr WaitForFinishedLoading();
+  // Escape on the title: the game ends with 0 within 5 s, leaving "GoodExit.dat" and no
+  // "ErrorLog.txt".
+  void EscapeEndsCleanly();
+  // A click on the finished loading screen's button.
+  void ClickLoadingButton(const platform::Pixmap& shot);
+
+  std::string game;
+  std::string artifacts;
+  std::string home;
+  std::string userDir;
+  std::string displayName;
+  std::unique_ptr<XConnection> x;
+  unsigned long window = 0;
+  Child xserver;
+  Child gameProcess;
+};
+
+}  // namespace e2e
