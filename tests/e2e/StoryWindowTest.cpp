@@ -79,22 +79,24 @@ TEST_F(StoryWindowTest, NewPlayerReadsTheIntroductionAndComesBack) {
   shot = WaitForShot(10000, onBook);
   ASSERT_TRUE(shot && onBook(*shot)) << "no open book";
   ClickAt(*shot, 400, 300);  // the page completes at once
-  e2e::Sleep(400);
-  shot = Screenshot();
+  // Text on the darkened writing area: bright pixels where the page itself is dark.
+  auto brightText = [&](const platform::Pixmap& s) {
+    int bright = 0;
+    for (int y = 152; y < 152 + 26 * 11; y += 2) {
+      for (int x2 = 245; x2 < 585; x2 += 2) {
+        int wx = 0;
+        int wy = 0;
+        ToWindow(s, static_cast<float>(x2), static_cast<float>(y), wx, wy);
+        const uint32_t p = s.ReadPixel(wx, wy);
+        bright += ((p >> 16) & 0xFF) > 220 && ((p >> 8) & 0xFF) > 220 && (p & 0xFF) > 220 ? 1 : 0;
+      }
+    }
+    return bright;
+  };
+  shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return brightText(s) > 400; });
   ASSERT_TRUE(shot);
   Save(shot, "story-4-page.png");
-  // Text on the darkened writing area: bright pixels where the page itself is dark.
-  int bright = 0;
-  for (int y = 152; y < 152 + 26 * 11; y += 2) {
-    for (int x2 = 245; x2 < 585; x2 += 2) {
-      int wx = 0;
-      int wy = 0;
-      ToWindow(*shot, static_cast<float>(x2), static_cast<float>(y), wx, wy);
-      const uint32_t p = shot->ReadPixel(wx, wy);
-      bright += ((p >> 16) & 0xFF) > 220 && ((p >> 8) & 0xFF) > 220 && (p & 0xFF) > 220 ? 1 : 0;
-    }
-  }
-  EXPECT_GT(bright, 400) << "the typed page shows no text";
+  EXPECT_GT(brightText(*shot), 400) << "the typed page shows no text";
   ClickAt(*shot, 400, 300);
 
   shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return MapShows(s); });
