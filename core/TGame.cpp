@@ -301,7 +301,3 @@ int TGame::DebugReset() {
   return 0;
 }
 
-int TGame::DebugPrint() {
-  // The panel is reached only through the debug key, which this game switches off.
-  return 0;
-}

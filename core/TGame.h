@@ -14,6 +14,7 @@
 //   TGameProfiles.cpp  the profiles folder as a whole
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/Globals.h"
 #include "core/TIniFile.h"
@@ -263,6 +264,10 @@ class TGame {
   // ---- Debug overlay ----
   int DebugReset();
   int DebugPrint();
+  // The panel's lines for the current state (DebugPrint draws them).
+  std::vector<String> DebugLines();
+  // Saves the screen into the user folder (the working folder without UseCorrectPath).
+  int TakeScreenshot();
 
   // ---- Folders (TGameFolders.cpp) ----
   int SetDefaultPaths();

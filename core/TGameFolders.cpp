@@ -3,10 +3,33 @@
 #include "core/Platform.h"
 #include "core/TGame.h"
 #include "platform/FileSystem.h"
+#include "platform/System.h"
 #include "text/StringHelpers.h"
 
+#ifndef LV_INSTALL_DATA_REL
+#define LV_INSTALL_DATA_REL "../share/lantern-vale/"
+#endif
+
+namespace {
+
+// "<exe folder>/../Resources/" in the build tree, else the installed data folder relative to
+// the executable's folder. Neither holding "Data" ends the program before anything else.
+String FindDataFolder() {
+  const String exe = platform::AppDir();
+  const String build = exe + u"/../Resources/";
+  if (platform::FileType(build + u"Data") == platform::FILETYPE_DIR) return build;
+  const String installed = exe + u"/" + S(LV_INSTALL_DATA_REL);
+  if (platform::FileType(installed + u"Data") == platform::FILETYPE_DIR) return installed;
+  platform::Notify(u"Cannot find the game's data folder: neither " + build + u" nor " + installed +
+                       u" holds its \"Data\" folder.",
+                   true);
+  platform::End(1);
+}
+
+}  // namespace
+
 int TGame::SetDefaultPaths() {
-  if (DataInAppBundle == 1) DataPrefix = platform::AppDir() + u"/../Resources/";
+  if (DataInAppBundle == 1) DataPrefix = FindDataFolder();
   SetImagePath(DataPrefix + u"Data/graphics");
   SetSoundPath(DataPrefix + u"Data/sound");
   SetMusicPath(DataPrefix + u"Data/music");

@@ -140,7 +140,7 @@ int TGame::ReadKeys() {
       }
       FlushKeys();
     }
-    // F12 (screenshots) is left out: this program takes none.
+    if (KeyHit(FRAMEWORK_SCREENSHOT_KEY)) TakeScreenshot();
     if (Debug && KeyHit(FRAMEWORK_FLIPSYNC_KEY)) {
       ++ccFlipSync;
       if (ccFlipSync == 2) ccFlipSync = -1;

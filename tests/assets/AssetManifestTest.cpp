@@ -36,17 +36,21 @@ struct Entry {
 
 int num(const std::string& s) { return (s.empty() || s == "-") ? 0 : std::stoi(s); }
 
-std::vector<Entry> LoadManifest() {
+// The entries of one "@out" section of the manifest: the data folder's ("resources", the
+// default) or the build folder's ("build").
+std::vector<Entry> LoadManifest(const std::string& root = "resources") {
     std::vector<Entry> out;
     std::ifstream in(std::string(LV_SOURCE_DIR) + "/tools/assetgen/manifest.tsv");
     std::string line;
+    std::string section = "resources";
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> c;
         std::stringstream ss(line);
         std::string cell;
         while (std::getline(ss, cell, '\t')) c.push_back(cell);
-        if (c.size() < 8) continue;
+        if (c.size() >= 2 && c[0] == "@out") section = c[1];
+        if (c.size() < 8 || section != root) continue;
         Entry e;
         e.path = c[0];
         e.kind = c[1];
@@ -415,6 +419,26 @@ TEST_F(AssetFolder, BrandingSplashesAreLowerCaseWithoutGaps) {
            std::find(names.begin(), names.end(), "splash" + std::to_string(n) + ".jpg") != names.end())
         ++n;
     EXPECT_EQ(static_cast<size_t>(n - 1), names.size()) << "every file must be splash<n> in an unbroken sequence";
+}
+
+TEST_F(AssetFolder, DesktopIconsAreRgbaMedallionsOnTransparentCorners) {
+    const std::vector<Entry> icons = LoadManifest("build");
+    ASSERT_EQ(icons.size(), 7u);
+    for (const Entry& e : icons) {
+        const fs::path p = fs::path(LV_BINARY_DIR) / e.path;
+        ASSERT_FALSE(fs::exists(fs::path(testrig::ResourcesDir()) / e.path)) << e.path;
+        int w = 0, h = 0, depth = 0, type = 0;
+        ASSERT_TRUE(PngHeader(Bytes(p), w, h, depth, type)) << e.path;
+        EXPECT_EQ(type, 6) << e.path << " must be RGBA";
+        std::vector<uint8_t> px;
+        ASSERT_TRUE(DecodePng(p, w, h, px)) << e.path;
+        ASSERT_EQ(w, e.width);
+        ASSERT_EQ(h, e.height);
+        auto alpha = [&](int x, int y) { return px[(static_cast<size_t>(y) * w + x) * 4 + 3]; };
+        for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}}) EXPECT_EQ(alpha(x, y), 0) << e.path;
+        EXPECT_EQ(alpha(w / 2, h / 2), 255) << e.path;
+        EXPECT_EQ(alpha(w / 2, h / 5), 255) << e.path;
+    }
 }
 
 }  // namespace

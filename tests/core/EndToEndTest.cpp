@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "CoreFixture.h"
+#include "support/GameProcess.h"
 #include "core/Startup.h"
 #include "platform/FileSystem.h"
 
@@ -68,46 +69,13 @@ TEST(EndToEndTest, TheExecutableEndsCleanlyOnAQuitRequest) {
   if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
   const std::string exe = std::string(LV_BINARY_DIR) + "/bin/lantern-vale";
   ASSERT_TRUE(std::filesystem::exists(exe));
-  const std::string home = testrig::MakeTempDir("child-home");
-  const std::string data = home + "/data";
-  std::vector<std::string> env = {"HOME=" + home, "XDG_DATA_HOME=" + data,
-                                  "SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
-                                  "SDL_RENDER_DRIVER=software"};
-  std::vector<char*> envp;
-  for (std::string& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  std::string arg0 = exe;
-  char* argv[] = {arg0.data(), nullptr};
-  pid_t pid = 0;
-  ASSERT_EQ(::posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv, envp.data()), 0);
-
-  // The display set-up writes "DRIVER=1": from then on the program is in its main loop.
-  const std::string user = data + "/Quillfern Games/Lantern Vale/";
-  const std::string settings = user + "lantern-vale.ini";
-  bool running = false;
-  // Generous limits: a loaded machine (parallel tests) slows start-up and the splashes a lot.
-  for (int i = 0; i < 2400 && !running; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    running = testrig::ReadFileBytes(settings).find("DRIVER=1\r\n") != std::string::npos;
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  ::kill(pid, SIGTERM);  // the system's quit request
-  int status = 0;
-  bool ended = false;
-  for (int i = 0; i < 2400 && !ended; ++i) {
-    ended = ::waitpid(pid, &status, WNOHANG) == pid;
-    if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  }
-  if (!ended) {
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &status, 0);
-  }
-  ASSERT_TRUE(running) << "the program never opened its display";
-  ASSERT_TRUE(ended) << "the program did not end after the quit request";
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_TRUE(std::filesystem::exists(user + "GoodExit.dat"));
-  EXPECT_EQ(testrig::ReadFileBytes(settings).rfind("VERSION NO=1.07\r\n", 0), 0u);
+  const testrig::GameRun run = testrig::RunGame(exe, testrig::MakeTempDir("child-home"), "", true);
+  ASSERT_TRUE(run.started) << "the program never opened its display";
+  ASSERT_TRUE(run.ended) << "the program did not end after the quit request";
+  ASSERT_TRUE(run.exited);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(std::filesystem::exists(run.userFolder + "GoodExit.dat"));
+  EXPECT_EQ(testrig::ReadFileBytes(run.userFolder + "lantern-vale.ini").rfind("VERSION NO=1.07\r\n", 0), 0u);
 }
 
 }  // namespace

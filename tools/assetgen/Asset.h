@@ -11,6 +11,7 @@ struct Asset {
     int cellWidth = 0, cellHeight = 0, frames = 1;
     double minSeconds = 0, maxSeconds = 0;
     std::string note;
+    std::string root = "resources";  // "@out" section: resources (the data folder) or build
 
     bool isPicture() const { return kind == "png" || kind == "jpg"; }
     bool isStrip() const { return kind == "png" && frames > 1; }

@@ -16,5 +16,7 @@ void registerPanelAssets(Registry& r);
 void registerSplashAssets(Registry& r);
 void registerSoundAssets(Registry& r);
 void registerMusicAssets(Registry& r);
+// Written into the build folder, never into the data folder.
+void registerIconAssets(Registry& r);
 
 }  // namespace assetgen

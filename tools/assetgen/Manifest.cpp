@@ -23,11 +23,18 @@ Manifest Manifest::load(const std::string& path) {
     Manifest m;
     std::string line;
     int lineNo = 0;
+    std::string root = "resources";
     while (std::getline(in, line)) {
         ++lineNo;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         const auto c = split(line);
+        if (c[0] == "@out") {
+            if (c.size() < 2 || (c[1] != "resources" && c[1] != "build"))
+                throw std::runtime_error("manifest line " + std::to_string(lineNo) + ": @out needs resources or build");
+            root = c[1];
+            continue;
+        }
         if (c.size() < 8) throw std::runtime_error("manifest line " + std::to_string(lineNo) + ": too few columns");
         Asset a;
         a.path = c[0];
@@ -43,6 +50,7 @@ Manifest Manifest::load(const std::string& path) {
             a.maxSeconds = dash == std::string::npos ? a.minSeconds : std::stod(c[7].substr(dash + 1));
         }
         if (c.size() > 8) a.note = c[8];
+        a.root = root;
         if (a.isStrip() && (a.cellWidth * a.frames != a.width || a.cellHeight != a.height))
             throw std::runtime_error("manifest line " + std::to_string(lineNo) + ": strip size does not match cells");
         m.assets_.push_back(a);

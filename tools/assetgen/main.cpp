@@ -30,7 +30,7 @@ using namespace assetgen;
 namespace {
 
 struct Options {
-    std::string manifest, out, font, licence, data, sheet, only, preview;
+    std::string manifest, out, buildOut, font, licence, data, sheet, only, preview;
     unsigned jobs = 0;
     bool verbose = false;
 };
@@ -38,6 +38,7 @@ struct Options {
 void usage() {
     std::fprintf(stderr,
                  "usage: assetgen --manifest FILE --out RESOURCES_DIR --font FONT --licence FILE\n"
+                 "                [--build-out BUILD_DIR]  (the manifest's @out build section)\n"
                  "                [--data AUTHORED_DATA_DIR] [--sheet SHEET.png] [--jobs N] [--only TEXT]\n"
                  "                [--preview DIR]   (PNG copies of the JPEGs, for looking at them)\n"
                  "                [--verbose]       (time of every file)\n");
@@ -53,6 +54,7 @@ Options parse(int argc, char** argv) {
         };
         if (a == "--manifest") o.manifest = value();
         else if (a == "--out") o.out = value();
+        else if (a == "--build-out") o.buildOut = value();
         else if (a == "--font") o.font = value();
         else if (a == "--licence") o.licence = value();
         else if (a == "--data") o.data = value();
@@ -113,6 +115,7 @@ int main(int argc, char** argv) {
         registerSplashAssets(reg);
         registerSoundAssets(reg);
         registerMusicAssets(reg);
+        registerIconAssets(reg);
 
         // The manifest and the painters must agree both ways.
         std::vector<std::string> problems;
@@ -143,6 +146,7 @@ int main(int argc, char** argv) {
         for (size_t i = 0; i < manifest.assets().size(); ++i) {
             const Asset& a = manifest.assets()[i];
             if (!reg.find(a.path)) continue;
+            if (a.root == "build" && opt.buildOut.empty()) continue;
             if (!opt.only.empty() && a.path.find(opt.only) == std::string::npos) continue;
             order.push_back(i);
         }
@@ -160,7 +164,7 @@ int main(int argc, char** argv) {
                 if (k >= order.size()) return;
                 const Asset& a = manifest.assets()[order[k]];
                 const Registry::Job& job = *reg.find(a.path);
-                const std::string file = (out / a.path).string();
+                const std::string file = ((a.root == "build" ? fs::path(opt.buildOut) : out) / a.path).string();
                 const auto jobStart = std::chrono::steady_clock::now();
                 try {
                     fs::create_directories(fs::path(file).parent_path());
