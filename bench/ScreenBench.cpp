@@ -1,7 +1,8 @@
 // The cost of drawing one frame of the front-end screens on the software renderer (headless),
 // with the generated data folder: the level map at rest (map, ten markers with their glows,
-// stars, captions, five clouds) and during the exit zoom (the whole map scaled), and, for the
-// baseline of the same run, a plain 800 by 600 background copy.
+// stars, captions, five clouds) and during the exit zoom (the whole map scaled), the
+// instructions page in its swap phase, and, for the baseline of the same run, a plain 800 by
+// 600 background copy.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -19,6 +20,10 @@
 #include "platform/FileSystem.h"
 #include "platform/Graphics.h"
 #include "platform/Image.h"
+#include "board/TCell.h"
+#include "board/TGem.h"
+#include "gfx/TParticleList.h"
+#include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TTitleScreen.h"
 #include "text/GameFonts.h"
@@ -101,6 +106,36 @@ void BM_MapFrameZooming(benchmark::State& state) {
   for (auto _ : state) scene.map->Draw();
 }
 BENCHMARK(BM_MapFrameZooming)->Unit(benchmark::kMicrosecond);
+
+void BM_InstructionsFrame(benchmark::State& state) {
+  Scene();
+  for (const char16_t* name : {u"cursor", u"particlering", u"xinactive", u"xactive2", u"cell",
+                               u"cellrightside", u"cellbottom", u"cellcorner", u"cellpane", u"brick",
+                               u"armour"}) {
+    images->Load(name, String(), -1, 0);
+  }
+  images->LoadAnim(u"gems", 50, 50, 0, 14, -1, 0);
+  images->LoadAnim(u"tumblet7", 50, 50, 0, 23, -1, 0);
+  images->LoadAnim(u"tumblet7falling", 80, 80, 0, 23, -1, 0);
+  images->Load(u"brickparticle", u"brickmid", -1, 1);
+  TCell::CellImage = images->Find(u"cell");
+  TCell::CellRightSideImage = images->Find(u"cellrightside");
+  TCell::CellBottomImage = images->Find(u"cellbottom");
+  TCell::CellCornerImage = images->Find(u"cellcorner");
+  TCell::CellPaneImage = images->Find(u"cellpane");
+  TCell::BrickImage = images->Find(u"brick");
+  TCell::ArmourImage = images->Find(u"armour");
+  TGem::TumbletImages[7] = images->Find(u"tumblet7");
+  TGem::TumbletFallingImages[7] = images->Find(u"tumblet7falling");
+  CreateParticleLists();
+  auto page = std::make_shared<TInstructionsScreen>();
+  page->PreStart();
+  Delta = 1.0f;
+  for (int t = 0; t < 300; ++t) page->Logic();  // into the swap phase
+  for (auto _ : state) page->Draw();
+  page->Kill();
+}
+BENCHMARK(BM_InstructionsFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

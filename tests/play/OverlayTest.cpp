@@ -291,43 +291,4 @@ TEST_F(GameMenuTest, EnterResumesAndButtonsVisitOrLeave) {
   }
 }
 
-TEST_F(PlayTest, StandInsLeadBackToTheirCallerOrTheTitle) {
-  TitleScreen = std::make_shared<TTitleScreen>();
-  GameScreen = std::make_shared<TGameScreen>();
-  struct Case {
-    std::shared_ptr<TScreen> screen;
-    const char* name;
-    std::shared_ptr<TScreen> to;
-  };
-  const Case cases[] = {
-      {std::make_shared<TInstructionsScreen>(), "instructions", GameScreen},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(platform::ToUtf8(c.screen->name), c.name);
-    c.screen->Destination = GameScreen;
-    for (int way = 0; way < 3; ++way) {
-      Game->GameFade->Active = 0;
-      Game->DestinationTScreen = nullptr;
-      c.screen->Load();
-      if (way == 2) {
-        EXPECT_EQ(Game->FadeMusic, 0);  // the application's Escape fade keeps the music
-        c.screen->SetEscDestination();
-      } else {
-        if (way == 0) Click(400, 300);
-        if (way == 1) Key(13);
-        Tick([&] { c.screen->Logic(); });
-        EXPECT_EQ(Game->GameFade->Active, 1);
-        EXPECT_EQ(Game->GameFade->Channel, nullptr);
-      }
-      EXPECT_EQ(Game->DestinationTScreen, c.to);
-    }
-    ClearTo(255, 0, 0);
-    c.screen->Draw();
-    EXPECT_PIXEL_NEAR(PixelAt(5, 5), kBlack);
-  }
-  GameScreen.reset();
-  TitleScreen.reset();
-}
-
 }  // namespace
