@@ -16,10 +16,13 @@
 namespace {
 
 std::function<void()> mainLoopHook;
+LoadedHook loadedHook = nullptr;
 
 }  // namespace
 
 void SetMainLoopHook(std::function<void()> hook) { mainLoopHook = std::move(hook); }
+
+void SetLoadedHook(LoadedHook hook) { loadedHook = hook; }
 
 int ForceIniSettings() {
   Game->PortalSplash = 0;
@@ -86,6 +89,7 @@ int RunLanternVale() {
 
   ShowSplashes();
   LoadData();
+  if (loadedHook) loadedHook();
 
   ccFlushAll();
   Game->DebugReset();

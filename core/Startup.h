@@ -12,3 +12,7 @@ int ForceIniSettings();
 
 // Test seam: called once before every pass of the main loop.
 void SetMainLoopHook(std::function<void()> hook);
+// Test seam: called once when the start-up loading has finished, before the main loop (the
+// test entry uses it to lead the loading screen to a level). Null in the shipped program.
+using LoadedHook = void (*)();
+void SetLoadedHook(LoadedHook hook);

@@ -7,12 +7,16 @@
 #include "core/TSoundBank.h"
 #include "gfx/Splashes.h"
 #include "gfx/TImageBank.h"
+#include "board/BoardHost.h"
 #include "play/TGameMenu.h"
 #include "play/TGameScreen.h"
 #include "play/THintScroll.h"
+#include "play/TLevelCompleteScreen.h"
+#include "screens/GameOverScreen.h"
 #include "screens/TBookScreen.h"
 #include "screens/TCreditsScreen.h"
 #include "screens/TGameFinishedScreen.h"
+#include "screens/TGameOverScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TOptionsScreen.h"
@@ -42,11 +46,14 @@ int CreateScreens() {
   OptionsScreen = std::make_shared<TOptionsScreen>();
   InstructionsScreen = std::make_shared<TInstructionsScreen>();
   CreditsScreen = std::make_shared<TCreditsScreen>();
+  GameOverScreen = std::make_shared<TGameOverScreen>();
+  LevelCompleteScreen = std::make_shared<TLevelCompleteScreen>();
   GameFinishedScreen = std::make_shared<TGameFinishedScreen>();
   LevelSelectScreen = std::make_shared<TLevelSelectScreen>();
   GameMenu = std::make_shared<TGameMenu>();
   HintScroll = std::make_shared<THintScroll>();
   BookScreen = std::make_shared<TBookScreen>();
+  BoardHost::Set(&GameScreen->Host);
   return 0;
 }
 

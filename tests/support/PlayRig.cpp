@@ -1,77 +1,96 @@
 #include "PlayRig.h"
 
-#include "core/ErrorPath.h"
+#include "board/TGameGrid.h"
+#include "board/TPlayer.h"
 #include "core/Globals.h"
-#include "core/Input.h"
 #include "core/TFixedRateLogic.h"
 #include "core/TGame.h"
 #include "core/TMousePointer.h"
 #include "core/TProfile.h"
 #include "core/TSoundBank.h"
 #include "gfx/TImageBank.h"
-#include "platform/Audio.h"
+#include "play/TGameScreen.h"
 #include "platform/Clock.h"
-#include "platform/FileSystem.h"
+#include "platform/Events.h"
 #include "platform/Graphics.h"
 #include "platform/Image.h"
 #include "support/FrameworkState.h"
 #include "support/TestRig.h"
-#include "text/GameFonts.h"
+#include "support/play/PlayWorld.h"
 
 namespace playtest {
 
 void PlayTest::SetUp() {
   if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
   testrig::ResetFrameworkGlobals();
-  ASSERT_TRUE(platform::SetAudioDriver(u"None"));
-  ccGraphicalErrors = 0;
-  ShowErrors = 1;
-  ScreenWidth = 800;
-  ScreenHeight = 600;
   userDir = testrig::MakeTempDir("play");
-  const String data = S(testrig::ResourcesDir());
-  Game = std::make_shared<TGame>();
-  Game->SubPath = S(userDir) + u"/";
-  Game->ProfilePath = Game->SubPath + u"profiles/";
-  platform::CreateDir(Game->ProfilePath);
-  ccErrorPath = Game->SubPath;
-  Game->Ini.FileName = Game->SubPath + u"LanternVale.ini";
-  Game->DataPrefix = data;
-  Game->ImagePath = data + u"Data/graphics/";
-  Game->MenuPath = data + u"Data/menus/";
-  Game->SoundPath = data + u"Data/sound/";
-  Game->MusicPath = data + u"Data/music/";
-  Game->LevelsPath = data + u"Data/levels/";
-  Game->MaxLevels = 50;
-  Game->FixedRateLogic->Create();
-  Game->FixedRateLogic->Init();
-  Game->MusicChannel = platform::AllocChannel();
+  ASSERT_TRUE(testrig::MakeHeadlessGame(testrig::ResourcesDir(), userDir + "/"));
   channels = std::make_shared<uitest::RecordingChannels>();
   Game->Channels = channels;
-  Game->Mouse->x = -100;
-  Game->Mouse->y = -100;
-  ASSERT_TRUE(platform::Graphics(800, 600, 0));
   testrig::ResetDrawingState();
-  platform::AutoMidHandle(true);
-  images = std::make_shared<TImageBank>();
-  images->SetPath(Game->ImagePath);
-  sounds = std::make_shared<TSoundBank>(Game->SoundPath);
   for (const char16_t* name : {u"scrolltop", u"scrollbottom", u"click"}) {
     images->Load(name, String(), -1, 1);
   }
-  for (const char16_t* name : {u"scroll", u"buttonclick", u"levelstart", u"levelend",
-                               u"gaugefull1", u"gaugeempty", u"invalid"}) {
-    sounds->Load(name);
-  }
-  LoadGameFonts(data + u"Data/fonts/", 0);
+  for (const char16_t* name : {u"scroll", u"buttonclick"}) sounds->Load(name);
 }
 
 void PlayTest::TearDown() {
+  testrig::DropPlayWorld();
   if (platform::GraphicsOpen()) platform::EndGraphics();
   Game.reset();
   platform::UseFakeClock(false);
   platform::AutoMidHandle(false);
+  // A fatal error's box switches the runtime's own input on; the next test needs the events.
+  ccPolledInputState = 0;
+  platform::DisablePolledInput();
   testrig::DrainEvents();
+}
+
+void PlayTest::LoadWorld() {
+  levelsDir = userDir + "/levels";
+  testrig::LoadPlayWorld();
+  Game->LevelsPath = S(levelsDir) + u"/";
+  boardChannels = std::make_shared<uitest::RecordingChannels>();
+  TGameGrid::Channels = boardChannels;
+}
+
+void PlayTest::WriteLevel(int level, const std::string& text) {
+  testrig::WriteFileBytes(levelsDir + "/" + std::to_string(level) + ".txt", text);
+}
+
+void PlayTest::EnterLevel(int level) {
+  GameScreen->Player->Level = level;
+  GameScreen->PreStart();
+}
+
+void PlayTest::GameTick(int n) {
+  for (int i = 0; i < n; ++i) {
+    Game->FixedRateLogic->SetDelta(1.0f);
+    Game->LogicWrapper();
+  }
+}
+
+void PlayTest::PostClick(int x, int y) {
+  testrig::Post(platform::EVENT_MOUSEMOVE, 0, x, y);
+  testrig::Post(platform::EVENT_MOUSEDOWN, 1, x, y);
+  testrig::Post(platform::EVENT_MOUSEUP, 1, x, y);
+}
+
+void PlayTest::PostKey(int code) {
+  testrig::Post(platform::EVENT_KEYDOWN, code);
+  testrig::Post(platform::EVENT_KEYUP, code);
+}
+
+void PlayTest::HoldKey(int code, bool down) {
+  testrig::Post(down ? platform::EVENT_KEYDOWN : platform::EVENT_KEYUP, code);
+}
+
+int PlayTest::TicksUntil(const std::function<bool()>& pred, int limit) {
+  for (int t = 0; t <= limit; ++t) {
+    if (pred()) return t;
+    GameTick();
+  }
+  return -1;
 }
 
 void PlayTest::Tick(const std::function<void()>& fn, int n) {

@@ -1,0 +1,284 @@
+// The play screen's drawing (pixels, with solid stand-in pictures where a place must be
+// proved) and its scrolls with the real play screen behind them: the level-complete scroll's
+// recording, rows and way out, the in-game menu's visits and the way back to the same moment.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "board/BoardGlobals.h"
+#include "board/TCell.h"
+#include "board/TGameGrid.h"
+#include "board/TPlayer.h"
+#include "core/Globals.h"
+#include "core/TChannelArray.h"
+#include "core/TGame.h"
+#include "core/TMousePointer.h"
+#include "core/TProfile.h"
+#include "gfx/TGameFade.h"
+#include "gfx/TGameImage.h"
+#include "gfx/TSprite.h"
+#include "play/TGameMenu.h"
+#include "play/TGameScreen.h"
+#include "play/THintScroll.h"
+#include "play/TLevelCompleteScreen.h"
+#include "platform/Graphics.h"
+#include "platform/Image.h"
+#include "screens/TGameFinishedScreen.h"
+#include "screens/TInstructionsScreen.h"
+#include "screens/TLevelSelectScreen.h"
+#include "screens/TOptionsScreen.h"
+#include "support/PlayRig.h"
+#include "ui/TMenu.h"
+
+namespace {
+
+constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kGreen = 0xFF00FF00;
+constexpr uint32_t kBlue = 0xFF0000FF;
+
+const char* kSmallLevel =
+    "REM,Small\n120\n0\n6,5\n0,0\n"
+    "1,1,1,1,1,1\n1,2,1,0,1,1\n1,1,8,1,3,1\n-1,1,1,1,1,2\n1,1,1,-1,1,1\n";
+
+TGameImagePtr Solid(int w, int h, uint32_t argb, int mid) {
+  platform::ImagePtr image =
+      platform::LoadImageFromPixmap(std::make_shared<platform::Pixmap>(w, h, argb), 0);
+  return TGameImage::CreateFromImage(image, u"SOLID", mid);
+}
+
+class PlayScrollsTest : public playtest::PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    if (IsSkipped()) return;
+    LoadWorld();
+    UseProfile(u"Player");
+    for (int level : {7, 9, 10, 50}) WriteLevel(level, kSmallLevel);
+  }
+  TPlayer& P() { return *GameScreen->Player; }
+  void PlayFrom(int level) {
+    for (int flag = 0; flag < 8; ++flag) Game->CurrentProfile->ShowHint(flag, 0);
+    GameScreen->GameStart();
+    EnterLevel(level);
+    ASSERT_GE(TicksUntil([] { return GameScreen->IntroAnim->Active == 0; }, 250), 0);
+  }
+  // The outro played out: the level-complete scroll has just opened.
+  void Finish() {
+    ASSERT_EQ(GameScreen->NextLevel(), 1);
+    ASSERT_GE(TicksUntil([] { return LevelCompleteScreen->Active == 1; }, 1000), 0);
+  }
+  int Draws(int x, int y, uint32_t colour) {
+    GameScreen->Draw();
+    return testrig::PixelNear(PixelAt(x, y), colour) ? 1 : 0;
+  }
+};
+
+TEST_F(PlayScrollsTest, GaugeFillsFromTheBottomInFifths) {
+  PlayFrom(9);
+  GameScreen->XInactiveImage = Solid(46, 46, kRed, 1);
+  GameScreen->XActive1Image = Solid(46, 46, kGreen, 1);
+  GameScreen->XActive2Image = Solid(46, 46, kBlue, 1);
+  // Centred at (330, 27): rows 4 to 49.
+  struct Case {
+    int gauge, firstGreen;
+    uint32_t top;
+  };
+  for (const Case c : {Case{0, 50, kRed}, Case{3, 4 + 46 - 28, kRed}, Case{1, 4 + 46 - 9, kRed},
+                       Case{5, 4, kBlue}}) {
+    SCOPED_TRACE(c.gauge);
+    GameGrid->DiagonalGauge = c.gauge;
+    GameScreen->Draw();
+    EXPECT_PIXEL_NEAR(PixelAt(330, 5), c.top);
+    if (c.gauge > 0 && c.gauge < 5) {
+      EXPECT_PIXEL_NEAR(PixelAt(330, c.firstGreen - 1), kRed);
+      EXPECT_PIXEL_NEAR(PixelAt(330, c.firstGreen), kGreen);
+      EXPECT_PIXEL_NEAR(PixelAt(330, 49), kGreen);
+    }
+  }
+}
+
+TEST_F(PlayScrollsTest, OutroSlidesTheBarAndRoadAndSpringsWellDone) {
+  PlayFrom(9);
+  GameScreen->BrickRoad = Solid(800, 100, kBlue, 0);
+  GameScreen->UI = Solid(800, 55, kRed, 0);
+  ASSERT_EQ(Draws(400, 10, kRed), 1);
+  ASSERT_EQ(GameScreen->NextLevel(), 1);
+  GameTick(900 - 299);  // the first tick of the slide window: 299 ticks left
+  GameScreen->Draw();
+  EXPECT_NEAR(GameScreen->WellDone->ScaleY, 8.94f, 0.1f);
+  GameTick(103);
+  GameScreen->Draw();
+  EXPECT_GT(GameScreen->WellDone->ScaleY, 1.0f);
+  GameTick();  // 105 ticks into the window
+  GameScreen->Draw();
+  EXPECT_FLOAT_EQ(GameScreen->WellDone->ScaleY, 1.0f);
+  GameTick(45);  // 150 ticks left: halfway
+  EXPECT_FLOAT_EQ(GameScreen->GetHUDY(), -75.0f);
+  EXPECT_FLOAT_EQ(GameScreen->Menu->FindButton(u"Menu")->y, -67.0f);
+  EXPECT_EQ(Draws(400, 552, kBlue), 1);  // the road 50 px down: its top at 550
+  EXPECT_EQ(Draws(400, 547, kBlue), 0);
+  // Under the level-complete scroll: the road, but neither bar nor buttons.
+  GameTick(150);
+  ASSERT_EQ(LevelCompleteScreen->Active, 1);
+  EXPECT_EQ(GameScreen->HUDDraw(), 0);
+  GameScreen->Draw();
+  EXPECT_FALSE(testrig::PixelNear(PixelAt(400, 10), kRed));
+}
+
+TEST_F(PlayScrollsTest, NoMoreMovesShowsOnlyOnceTheShakingStops) {
+  PlayFrom(9);
+  const auto text = [&] {
+    GameScreen->Draw();
+    int white = 0;
+    for (int x = 250; x < 550; ++x) white += (PixelAt(x, 245) & 0xFFFFFF) == 0xFFFFFF;
+    return white;
+  };
+  const int none = text();
+  GameGrid->NoMore = 1;
+  GameGrid->JiggleDirection = 1;
+  EXPECT_EQ(text(), none);
+  GameGrid->JiggleDirection = 0;
+  EXPECT_GT(text(), none + 10);
+}
+
+TEST_F(PlayScrollsTest, GoShowsOnlyInTheIntroWithoutAPage) {
+  WriteLevel(1, kSmallLevel);
+  GameScreen->GameStart();
+  EnterLevel(1);  // the lion page is up
+  GameScreen->Go->ScaleX = -1.0f;
+  GameScreen->Draw();
+  EXPECT_EQ(GameScreen->Go->ScaleX, -1.0f);
+  HintScroll->Kill();
+  GameScreen->Draw();
+  EXPECT_NEAR(GameScreen->Go->ScaleX, 3.0f, 0.05f);
+  GameTick(200);
+  GameScreen->Go->ScaleX = -1.0f;
+  GameScreen->Draw();
+  EXPECT_EQ(GameScreen->Go->ScaleX, -1.0f);
+}
+
+TEST_F(PlayScrollsTest, LevelCompleteRecordsProgressShowsRowsAndLeads) {
+  struct Case {
+    int level, unlockedBefore, storedLevel, storedLocked;
+    std::shared_ptr<TScreen>* to;
+    const char* heading;
+  };
+  const Case cases[] = {
+      {7, 7, 8, 9, reinterpret_cast<std::shared_ptr<TScreen>*>(&LevelSelectScreen), "7"},
+      {7, 20, 8, 21, reinterpret_cast<std::shared_ptr<TScreen>*>(&LevelSelectScreen), "7"},
+      {50, 50, 1, 52, reinterpret_cast<std::shared_ptr<TScreen>*>(&GameFinishedScreen), "50"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.level);
+    PlayFrom(c.level);
+    P().Unlocked = c.unlockedBefore;
+    P().Score = P().LevelStartScore;
+    P().TimeTaken = 65.0f * 200.0f;
+    channels->played.clear();
+    const int lockedBefore = Game->CurrentProfile->LockedLevel;
+    Finish();
+    EXPECT_EQ(channels->Count(u"SCROLL"), 1);
+    EXPECT_EQ(platform::ToUtf8(Game->MusicFileName), "levelend.ogg");
+    const auto stored = TProfile::Create(u"Player");
+    stored->Load();
+    EXPECT_EQ(stored->CurrentLevel, c.storedLevel);
+    // After the last level the run is reset and the opened levels kept as they were.
+    EXPECT_EQ(stored->LockedLevel, c.level == 50 ? lockedBefore : c.storedLocked);
+    EXPECT_EQ(LevelCompleteScreen->GameFinished, c.level == 50 ? 1 : 0);
+    if (c.level == 50) {
+      EXPECT_EQ(stored->Score, 0);
+      EXPECT_EQ(stored->Lives, 3);
+      EXPECT_EQ(stored->Kills, 0);
+      EXPECT_EQ(stored->TimeTaken, 0.0);
+      EXPECT_EQ(LevelCompleteScreen->Chapter, 10);
+      EXPECT_EQ(LevelCompleteScreen->SubLevel, 5);
+    }
+    EXPECT_EQ(LevelCompleteScreen->StartY, 271);
+    EXPECT_EQ(platform::ToUtf8(TLevelCompleteScreen::TimeText()), "1:05");
+    EXPECT_EQ(platform::ToUtf8(TLevelCompleteScreen::ScoreText()), "0");
+    // OK stays off through the unroll; Escape then rolls it up; 1 from the end of the roll-up.
+    const TButtonPtr ok = LevelCompleteScreen->Menu->FindButton(u"OK");
+    for (int t = 0; t < 74; ++t) {
+      ASSERT_EQ(ok->Active, 0) << t;
+      GameTick();
+    }
+    GameTick();
+    EXPECT_EQ(ok->Active, 1);
+    PostKey(27);
+    GameTick();
+    EXPECT_EQ(LevelCompleteScreen->Unroll->Reverse, 1);
+    ASSERT_GE(TicksUntil([] { return LevelCompleteScreen->Active == 2; }, 100), 74);
+    EXPECT_EQ(LevelCompleteScreen->Logic(), 1);
+    // The continue: one fade with the music, one click sound, even for a second click.
+    channels->played.clear();
+    PostClick(400, 300);
+    GameTick();
+    EXPECT_EQ(Game->GameFade->Active, 1);
+    EXPECT_EQ(Game->GameFade->Channel, Game->MusicChannel);
+    EXPECT_EQ(Game->DestinationTScreen, *c.to);
+    EXPECT_EQ(channels->Count(u"BUTTONCLICK"), 1);
+    ASSERT_GE(TicksUntil([] { return Game->CurrentTScreen != GameScreen; }, 200), 0);
+    EXPECT_EQ(Game->CurrentTScreen, *c.to);
+    EXPECT_EQ(channels->Count(u"BUTTONCLICK"), 1);
+    EXPECT_FALSE(GameGrid);
+    EXPECT_EQ(LevelCompleteScreen->Active, 0);
+    Game->CurrentProfile->Load();
+  }
+}
+
+TEST_F(PlayScrollsTest, ClickOrEnterRollTheScrollUpAndAnEarlyClickWaits) {
+  PlayFrom(9);
+  Finish();
+  GameTick(10);
+  PostClick(400, 300);
+  GameTick();
+  EXPECT_EQ(LevelCompleteScreen->Unroll->Reverse, 0);
+  ASSERT_GE(TicksUntil([] { return LevelCompleteScreen->Unroll->Reverse == 1; }, 100), 63);
+  EXPECT_LE(TicksUntil([] { return LevelCompleteScreen->Active == 2; }, 100), 76);
+  GameScreen->Kill();
+  PlayFrom(9);
+  Finish();
+  GameTick(80);
+  Game->Mouse->x = 5;
+  Game->Mouse->y = 5;
+  PostKey(13);
+  GameTick();
+  EXPECT_EQ(LevelCompleteScreen->Unroll->Reverse, 1);
+}
+
+TEST_F(PlayScrollsTest, MenuVisitsComeBackToTheSameMoment) {
+  PlayFrom(9);
+  GameTick(300);
+  struct Case {
+    const char16_t* button;
+    std::shared_ptr<TScreen> to;
+  };
+  for (const Case& c : {Case{u"options", OptionsScreen}, Case{u"help", InstructionsScreen}}) {
+    SCOPED_TRACE(platform::ToUtf8(c.button));
+    const auto board = GameGrid;
+    const float time = P().TimeTaken;
+    const int score = P().Score;
+    PostKey(27);
+    GameTick(80);
+    ASSERT_EQ(GameMenu->Active, 1);
+    const TButtonPtr b = GameMenu->Menu->FindButton(c.button);
+    PostClick(static_cast<int>(b->x) + 5, static_cast<int>(b->y) + 5);
+    ASSERT_GE(TicksUntil([&] { return Game->CurrentTScreen == c.to; }, 200), 0);
+    EXPECT_EQ(c.to->Destination, GameScreen);
+    PostKey(13);
+    ASSERT_GE(TicksUntil([] { return Game->CurrentTScreen == GameScreen; }, 200), 0);
+    EXPECT_EQ(GameGrid, board);
+    EXPECT_EQ(P().TimeTaken, time);
+    EXPECT_EQ(P().Score, score);
+    EXPECT_EQ(GameMenu->Active, 1);
+    EXPECT_EQ(Game->IgnoreEscapeKey, 1);
+    EXPECT_EQ(GameScreen->StopKill, 0);
+    PostKey(27);
+    GameTick(100);
+    ASSERT_EQ(GameMenu->Active, 0);
+    GameTick(10);
+    EXPECT_GT(P().TimeTaken, time);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,329 @@
+// The program itself, in-process, entered at a level through the test entry: the real
+// start-up, assets, screens and board, a fresh user folder, a crafted level in a folder of
+// the test's own.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "board/BoardGlobals.h"
+#include "board/TCell.h"
+#include "board/TGameGrid.h"
+#include "board/TGem.h"
+#include "board/TPlayer.h"
+#include "core/Globals.h"
+#include "core/TGame.h"
+#include "core/TMousePointer.h"
+#include "core/TProfile.h"
+#include "gfx/TGameFade.h"
+#include "play/TGameMenu.h"
+#include "play/TGameScreen.h"
+#include "play/THintScroll.h"
+#include "play/TLevelCompleteScreen.h"
+#include "screens/TGameFinishedScreen.h"
+#include "screens/TLevelSelectScreen.h"
+#include "screens/TTitleScreen.h"
+#include "support/AtLevelEntry.h"
+#include "support/ProgramRun.h"
+#include "support/TestRig.h"
+#include "support/autoplay/MoveSearch.h"
+#include "ui/TMenu.h"
+
+namespace {
+
+using testrig::ProgramRun;
+
+const char* kCrafted =
+    "REM,Crafted\n120\n0\n6,5\n0,0\n"
+    "-1,-1,1,1,-1,-1\n-1,-1,-1,-1,-1,-1\n-1,1,-1,-1,1,-1\n-1,-1,-1,-1,-1,-1\n-1,-1,-1,-1,-1,-1\n";
+
+class WholeLevelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
+    levels = testrig::MakeTempDir("levels");
+  }
+  void TearDown() override { testrig::RemoveAtLevelEntry(); }
+
+  // Runs the program at level with the crafted level as its file; script(pass) after the
+  // levels folder is in place.
+  int RunAt(int level, const std::function<void(int)>& script) {
+    testrig::WriteFileBytes(levels + "/" + std::to_string(level) + ".txt", kCrafted);
+    EXPECT_TRUE(testrig::InstallAtLevelEntry(level));
+    return run.Run(
+        [&](int pass) {
+          if (pass == 0) {
+            Game->LevelsPath = S(levels) + u"/";
+            ProgramRun::ClickLoadingButton();
+          }
+          script(pass);
+        },
+        4000);
+  }
+  std::string ProfileBytes() { return testrig::ReadFileBytes(run.userDir + "profiles/Tester.dat"); }
+
+  ProgramRun run;
+  std::string levels;
+};
+
+// The board as the autoplayer's search reads it.
+autoplay::Snapshot Snap() {
+  autoplay::Snapshot s;
+  s.width = GameGrid->levelwidth;
+  s.height = GameGrid->levelheight;
+  s.diagonalMoves = GameGrid->DiagonalMoves;
+  for (int y = 0; y < s.height; ++y) {
+    for (int x = 0; x < s.width; ++x) {
+      const TCell* cell = GridAt(x, y);
+      const auto i = static_cast<size_t>(autoplay::Snapshot::Index(x, y));
+      if (!cell) continue;
+      s.active[i] = cell->active ? 1 : 0;
+      s.layers[i] = static_cast<uint8_t>(cell->gold + cell->armour);
+      if (cell->Gem) {
+        s.type[i] = static_cast<int8_t>(cell->Gem->GemType);
+        s.locked[i] = cell->Gem->locked ? 1 : 0;
+      }
+    }
+  }
+  return s;
+}
+
+struct LevelRun {
+  int code = 0;
+  int moves = 0;
+  double playTicks = 0;  // Delta summed over the ticks in which the player record ran
+  int score = 0;
+  int kills = 0;
+  double total = 0;
+  bool pageSeen = false;
+  bool scrollUp = false;
+  bool mapReached = false;
+  bool dropped = false;
+};
+
+// Plays level 1 (the crafted file) from the test entry to the level map.
+LevelRun PlayLevel(ProgramRun& run, const std::string& levels) {
+  LevelRun r;
+  enum { kPage, kPlay, kOutro, kScroll, kRolled, kDone } stage = kPage;
+  int since = 0;
+  int clickNext = -1, targetX = 0, targetY = 0;
+  long outroPass = -1;
+  r.code = run.Run(
+      [&](int pass) {
+        ++since;
+        if (pass == 0) {
+          Game->LevelsPath = S(levels) + u"/";
+          ProgramRun::ClickLoadingButton();
+          // Counts the ticks of play from inside the frame loop: the pointer's trail hook runs
+          // at the start of every tick.
+          auto trail = Game->Mouse->ParticleFunc;
+          Game->Mouse->ParticleFunc = [trail, &r] {
+            if (trail) trail();
+            if (Game->CurrentTScreen == GameScreen && GameGrid && GameMenu->Active == 0 &&
+                HintScroll->Active == 0 && LevelCompleteScreen->Active == 0 &&
+                GameScreen->IntroAnim->Active == 0 && GameScreen->OutroAnim->Active == 0 &&
+                GameGrid->TargetMet == 0 && GameScreen->Player->DeathCounter <= 0) {
+              r.playTicks += Delta;
+            }
+          };
+        }
+        if (Game->CurrentTScreen != GameScreen && stage < kRolled) return;
+        switch (stage) {
+          case kPage:
+            if (HintScroll->Active == 1 && since > 40) {
+              r.pageSeen = platform::ToUtf8(HintScroll->file) == "lion";
+              ProgramRun::Click(400, 300);
+              stage = kPlay;
+            }
+            break;
+          case kPlay:
+            if (GameScreen->OutroAnim->Active) {
+              stage = kOutro;
+              outroPass = pass;
+              break;
+            }
+            if (HintScroll->Active == 1) {
+              if (HintScroll->Unroll->Active == 0) ProgramRun::Click(400, 300);
+              break;
+            }
+            if (clickNext == pass) {
+              ProgramRun::Click(CalcSX(targetX) + 25, CalcSY(targetY) + 25);
+              break;
+            }
+            if (GameScreen->IntroAnim->Active || GameGrid->BlockInput || GameGrid->SwapSource ||
+                pass < clickNext + 30) {
+              break;
+            }
+            if (r.moves >= 500) throw ProgramRun::Stop{};
+            if (const auto best = autoplay::BestSwap(Snap())) {
+              ++r.moves;
+              ProgramRun::Click(CalcSX(best->x) + 25, CalcSY(best->y) + 25);
+              targetX = best->tx;
+              targetY = best->ty;
+              clickNext = pass + 2;
+            }
+            break;
+          case kOutro:
+            if (LevelCompleteScreen->Active == 1) {
+              r.scrollUp = true;
+              r.score = GameScreen->Player->Score;
+              r.kills = GameScreen->Player->Kills;
+              r.total = GameScreen->Player->TotalTimeTaken;
+              EXPECT_DOUBLE_EQ(GameScreen->Player->TimeTaken, r.playTicks);
+              stage = kScroll;
+              since = 0;
+            }
+            break;
+          case kScroll:
+            if (since == 100) ProgramRun::Click(400, 300);
+            if (LevelCompleteScreen->Active == 2) {
+              ProgramRun::Click(400, 300);
+              stage = kRolled;
+            }
+            break;
+          case kRolled:
+            if (Game->CurrentTScreen == LevelSelectScreen) {
+              r.mapReached = true;
+              r.dropped = !GameGrid && !GemList && !GameScreen->IntroAnim && GameMenu->Active == 0;
+              stage = kDone;
+              throw ProgramRun::Stop{};
+            }
+            break;
+          case kDone:
+            break;
+        }
+      },
+      30000);
+  (void)outroPass;
+  return r;
+}
+
+// The crafted level played through with the autoplayer's choices: the scroll, the profile on
+// disk, the level map; the same again with the same seed.
+// Needs the board's swaps and matching, which are not built yet.
+TEST_F(WholeLevelTest, DISABLED_CraftedLevelPlayedToTheMapRecordsItsFigures) {
+  testrig::WriteFileBytes(levels + "/1.txt", kCrafted);
+  ASSERT_TRUE(testrig::InstallAtLevelEntry(1));
+  const LevelRun first = PlayLevel(run, levels);
+  EXPECT_EQ(first.code, ProgramRun::kStopped);
+  EXPECT_TRUE(first.pageSeen);
+  EXPECT_TRUE(first.scrollUp);
+  EXPECT_TRUE(first.mapReached);
+  EXPECT_TRUE(first.dropped);
+  EXPECT_GT(first.moves, 0);
+  EXPECT_LE(first.moves, 500);
+  Game->ProfilePath = S(run.userDir) + u"profiles/";
+  const auto stored = TProfile::Create(u"Tester");
+  ASSERT_EQ(stored->Load(), 1);
+  EXPECT_EQ(stored->CurrentLevel, 2);
+  EXPECT_EQ(stored->LockedLevel, 3);
+  EXPECT_EQ(stored->Lives, 3);
+  EXPECT_EQ(stored->Score, first.score);
+  EXPECT_EQ(stored->Kills, first.kills);
+  EXPECT_DOUBLE_EQ(stored->TimeTaken, first.total);
+  EXPECT_DOUBLE_EQ(first.total, first.playTicks);
+  EXPECT_EQ(stored->HintsShown[0], 1);
+
+  ProgramRun again;
+  const LevelRun second = PlayLevel(again, levels);
+  EXPECT_EQ(second.score, first.score);
+  EXPECT_EQ(second.playTicks, first.playTicks);
+  EXPECT_EQ(second.moves, first.moves);
+}
+
+// Escape, then "saveandexit": the title, and the profile exactly as the level's page left it.
+TEST_F(WholeLevelTest, SaveAndExitLeavesTheProfileAsLastRecorded) {
+  enum { kPage, kIntro, kMenu, kTitle } stage = kPage;
+  int since = 0;
+  std::string afterPage;
+  const int code = RunAt(1, [&](int) {
+    ++since;
+    switch (stage) {
+      case kPage:
+        if (Game->CurrentTScreen == GameScreen && HintScroll->Active == 1 && since > 60) {
+          EXPECT_EQ(platform::ToUtf8(HintScroll->file), "lion");
+          afterPage = ProfileBytes();
+          ProgramRun::Click(400, 300);
+          stage = kIntro;
+          since = 0;
+        }
+        break;
+      case kIntro:
+        if (HintScroll->Active == 0 && GameScreen->IntroAnim->Active == 0) {
+          ProgramRun::Key(KEY_ESCAPE);
+          stage = kMenu;
+          since = 0;
+        }
+        break;
+      case kMenu:
+        if (since == 40) {
+          ASSERT_EQ(GameMenu->Active, 1);
+          const TButtonPtr b = GameMenu->Menu->FindButton(u"saveandexit");
+          ProgramRun::Click(static_cast<int>(b->x) + 10, static_cast<int>(b->y) + 10);
+          stage = kTitle;
+        }
+        break;
+      case kTitle:
+        if (Game->CurrentTScreen == TitleScreen) throw ProgramRun::Stop{};
+        break;
+    }
+  });
+  EXPECT_EQ(code, ProgramRun::kStopped);
+  EXPECT_EQ(stage, kTitle);
+  EXPECT_FALSE(afterPage.empty());
+  EXPECT_EQ(ProfileBytes(), afterPage);
+  EXPECT_TRUE(run.errors.empty());
+}
+
+// The last level: the continue leads to the game-finished page and the profile's run is reset.
+TEST_F(WholeLevelTest, LastLevelLeadsToTheGameFinishedPage) {
+  enum { kIntro, kOutro, kScroll, kRolled, kFinished } stage = kIntro;
+  int since = 0;
+  const int code = RunAt(50, [&](int) {
+    ++since;
+    switch (stage) {
+      case kIntro:
+        if (Game->CurrentTScreen == GameScreen && GameScreen->IntroAnim->Active == 0) {
+          ASSERT_EQ(GameScreen->NextLevel(), 1);
+          stage = kOutro;
+        }
+        break;
+      case kOutro:
+        if (LevelCompleteScreen->Active == 1) {
+          EXPECT_EQ(LevelCompleteScreen->Chapter, 10);
+          EXPECT_EQ(LevelCompleteScreen->SubLevel, 5);
+          EXPECT_EQ(LevelCompleteScreen->GameFinished, 1);
+          stage = kScroll;
+          since = 0;
+        }
+        break;
+      case kScroll:
+        if (since == 40) ProgramRun::Click(400, 300);
+        if (LevelCompleteScreen->Active == 2) {
+          ProgramRun::Key(KEY_ENTER);
+          stage = kRolled;
+        }
+        break;
+      case kRolled:
+        if (Game->CurrentTScreen == GameFinishedScreen) {
+          EXPECT_FALSE(GameGrid);
+          stage = kFinished;
+          throw ProgramRun::Stop{};
+        }
+        break;
+      case kFinished:
+        break;
+    }
+  });
+  EXPECT_EQ(code, ProgramRun::kStopped);
+  EXPECT_EQ(stage, kFinished);
+  Game->ProfilePath = S(run.userDir) + u"profiles/";
+  const auto stored = TProfile::Create(u"Tester");
+  ASSERT_EQ(stored->Load(), 1);
+  EXPECT_EQ(stored->CurrentLevel, 1);
+  EXPECT_EQ(stored->Score, 0);
+  EXPECT_EQ(stored->Lives, 3);
+  EXPECT_EQ(stored->Kills, 0);
+  EXPECT_EQ(stored->TimeTaken, 0.0);
+}
+
+}  // namespace

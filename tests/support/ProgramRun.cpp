@@ -1,0 +1,90 @@
+#include "ProgramRun.h"
+
+#include <cstdlib>
+
+#include "TestRig.h"
+#include "core/ErrorPath.h"
+#include "core/Startup.h"
+#include "core/TGame.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "platform/Graphics.h"
+#include "platform/String.h"
+#include "platform/System.h"
+#include "ui/TButton.h"
+#include "ui/TLoadingScreen.h"
+
+namespace testrig {
+
+ProgramRun::ProgramRun() {
+  platform::SetThrowOnExit(true);
+  platform::UseFakeClock(true, 1000);
+  platform::SetFakeClockStepPerFlip(16);
+  const std::string xdg = MakeTempDir("xdg");
+  const char* old = std::getenv("XDG_DATA_HOME");
+  oldXdg_ = old ? old : "";
+  setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+  userDir = xdg + "/Quillfern Games/Lantern Vale/";
+  SetErrorBoxHook([this](const String& message) {
+    errors.push_back(platform::ToUtf8(message));
+    return true;
+  });
+}
+
+ProgramRun::~ProgramRun() {
+  SetMainLoopHook(nullptr);
+  SetErrorBoxHook(nullptr);
+  platform::SetFakeClockStepPerFlip(0);
+  platform::UseFakeClock(false);
+  setenv("XDG_DATA_HOME", oldXdg_.c_str(), 1);
+}
+
+int ProgramRun::Run(const std::function<void(int)>& script, int maxPasses) {
+  struct Stuck {};
+  int pass = 0;
+  SetMainLoopHook([&] {
+    if (pass > maxPasses) throw Stuck{};
+    script(pass++);
+  });
+  int code = kStuck;
+  try {
+    RunLanternVale();
+  } catch (const platform::ProgramExit& e) {
+    code = e.code;
+  } catch (const Stop&) {
+    code = kStopped;
+  } catch (const Stuck&) {
+    code = kStuck;
+  }
+  SetMainLoopHook(nullptr);
+  return code;
+}
+
+void ProgramRun::Click(int x, int y) {
+  // Events come in window pixels: a full-screen display shows the logical screen scaled.
+  if (platform::GraphicsOpen()) {
+    constexpr int kProbe = 4000;
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    platform::WindowToGraphics(0, 0, x0, y0);
+    platform::WindowToGraphics(kProbe, kProbe, x1, y1);
+    if (x1 != x0 && y1 != y0) {
+      x = static_cast<int>((x - x0 + 0.5) * kProbe / (x1 - x0));
+      y = static_cast<int>((y - y0 + 0.5) * kProbe / (y1 - y0));
+    }
+  }
+  platform::PostEvent(platform::Event{platform::EVENT_MOUSEMOVE, 0, x, y});
+  platform::PostEvent(platform::Event{platform::EVENT_MOUSEDOWN, 1, x, y});
+  platform::PostEvent(platform::Event{platform::EVENT_MOUSEUP, 1, x, y});
+}
+
+void ProgramRun::Key(int code) {
+  platform::PostEvent(platform::Event{platform::EVENT_KEYDOWN, code, 0, 0});
+  platform::PostEvent(platform::Event{platform::EVENT_KEYUP, code, 0, 0});
+}
+
+void ProgramRun::ClickLoadingButton() {
+  const auto& button = Game->LoadingScreen->ClickHereButton;
+  Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + 5);
+}
+
+}  // namespace testrig
