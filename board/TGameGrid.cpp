@@ -298,37 +298,6 @@ int TGameGrid::Kill() {
   return 0;
 }
 
-// Steps that later parts of the board fill in.
-int TGameGrid::CheckMouse() { return 0; }
-int TGameGrid::InitPointerAnim() { return 0; }
-int TGameGrid::SetBonusPointer(int, int) { return 0; }
-int TGameGrid::TogglePointer(int) { return 0; }
-int TGameGrid::DestroySquare(int, int) { return 0; }
-int TGameGrid::StartSwap() { return 0; }
-int TGameGrid::SwapManage() { return 0; }
-int TGameGrid::SwapGems() { return 0; }
-int TGameGrid::SwapReverse() { return 0; }
-int TGameGrid::DiagonalManage() { return 0; }
-int TGameGrid::ClearMatches() { return 0; }
-int TGameGrid::DoMatches(int, int) { return 0; }
-int TGameGrid::DropGems() { return 0; }
-int TGameGrid::CheckTopRow() { return 0; }
-int TGameGrid::HintStart() { return 0; }
-int TGameGrid::HintManage() { return 0; }
-int TGameGrid::HintEnd() { return 0; }
-int TGameGrid::RemoveGold(int, int) { return 0; }
-int TGameGrid::ManageNoMoreMoves() { return 0; }
-int TGameGrid::StartNoMoreMoves() { return 0; }
-int TGameGrid::NoMoreMoves(int) { return 0; }
-int TGameGrid::TestMove(int, int, int, int, int, int, const std::shared_ptr<TGem>&,
-                        const std::shared_ptr<TCell>&, int&, int&, int&, int) {
-  return 0;
-}
-int TGameGrid::DoQuickMatchHoriz(int, int, int) { return 0; }
-int TGameGrid::DoQuickMatchVert(int, int, int) { return 0; }
-int TGameGrid::LevelEndTest() { return 0; }
-int TGameGrid::LevelEndStart() { return 0; }
-
 int CalcSX(int gx) { return (GameGrid ? GameGrid->sx : 0) + 50 * gx; }
 int CalcSY(int gy) { return (GameGrid ? GameGrid->sy : 0) + 50 * gy; }
 int CalcGX(int px) { return (px - (GameGrid ? GameGrid->sx : 0)) / 50; }

@@ -9,6 +9,14 @@
 //   TGameGrid.cpp        construction, images and sounds, geometry, the level reader
 //   TGameGridTick.cpp    the tick, the flash sweep, the cursor and the pointer animation
 //   TGameGridDraw.cpp    the outline and the drawing
+//   TGameGridInput.cpp   the mouse: selection and the bonus pointer
+//   TGameGridSwap.cpp    swaps, their reversal and diagonal moves
+//   TGameGridMatch.cpp   runs, clearing and scoring
+//   TGameGridFall.cpp    falling and the refill
+//   TGameGridHint.cpp    the hint and brick removal
+//   TGameGridBonus.cpp   the bonus pieces
+//   TGameGridLevelEnd.cpp  the level end
+//   TGameGridMoves.cpp   the move search and the no-more-moves sequence
 #include <memory>
 
 #include "board/BoardGlobals.h"
