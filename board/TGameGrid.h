@@ -162,6 +162,10 @@ class TGameGrid : public std::enable_shared_from_this<TGameGrid> {
   virtual int RestorePointer();
   virtual int TogglePointer(int menuState);
   virtual int DestroySquare(int x, int y);
+  // A lion, horn, tornado or paint pot clicked with nothing selected (at mx, my).
+  virtual int UseBonusPiece();
+  // The carried star, axe or key (at cx, cy) clicked onto the active cell mx, my.
+  virtual int UseCarriedPiece();
   virtual int StartSwap();
   virtual int SwapManage();
   virtual int SwapGems();
