@@ -170,6 +170,9 @@ class TGameGrid : public std::enable_shared_from_this<TGameGrid> {
   virtual int SwapManage();
   virtual int SwapGems();
   virtual int SwapReverse();
+  // At the end of a trip into an empty cell: a gem has landed in (dx, dy), a falling gem's box
+  // reaches into it, or a refill for an entry there is pending.
+  bool SwapTargetTaken() const;
   virtual int DiagonalManage();
   virtual int ClearMatches();
   virtual int DoMatches(int test, int includeSwapping);

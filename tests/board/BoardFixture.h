@@ -39,6 +39,17 @@ class BoardTest : public ::testing::Test {
   void UseLevel(const std::string& name, int n);
   // Writes bytes as level n.
   void WriteLevel(int n, const std::string& bytes);
+  // The built board replaced by a G (a TGameGrid subclass that records or scripts steps) with
+  // the same fields over the same cells and gems.
+  template <class G>
+  G& BuildAs(const std::string& picture, const std::vector<int>& colours = {1, 2, 3, 4, 5},
+             const std::vector<int>& bonus = {}) {
+    Build(picture, colours, bonus);
+    auto board = std::make_shared<G>();
+    static_cast<TGameGrid&>(*board) = *GameGrid;
+    GameGrid = board;
+    return *board;
+  }
   TCell& Cell(int x, int y) { return *Grid[static_cast<size_t>(x)][static_cast<size_t>(y)]; }
   TGem& GemAt(int x, int y) { return *Cell(x, y).Gem; }
   // The fatal error message a call ends the program with ("" when it does not end).
