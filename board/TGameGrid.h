@@ -86,6 +86,7 @@ class TGameGrid : public std::enable_shared_from_this<TGameGrid> {
   int HintCurrent = 1;
   int HintX = -1;
   int HintY = -1;
+  std::shared_ptr<TGem> HintGem;  // the gem the running hint wobbles, wherever it moves
   int DebugX = -1;
   int DebugY = -1;
   int HintGemType = 0;
