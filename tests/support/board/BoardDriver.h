@@ -3,8 +3,11 @@
 // Game on the silent audio driver and a fake clock, the particle lists, the stub assets, a
 // FakePlayScreen installed as the board's host), a mouse script, the tick driver with the
 // invariant check after every tick, and the play screen's fill for loaded levels.
+#include <memory>
 #include <string>
 
+#include "board/BoardGlobals.h"
+#include "board/TGameGrid.h"
 #include "support/board/FakePlayScreen.h"
 
 namespace testrig {
@@ -38,5 +41,26 @@ std::string FullBoardPicture();
 // would complete a run, locked gems where marked, 15 % Tumblets. GemList is made when missing
 // and sorted.
 void FillRunFree(int seed);
+
+// Puts a T (a board class that overrides some steps) in place of the current board, with
+// every field copied, so the cells and gems stay as they are.
+template <class T>
+std::shared_ptr<T> ReplaceBoard() {
+  auto board = std::make_shared<T>();
+  static_cast<TGameGrid&>(*board) = *GameGrid;
+  GameGrid = board;
+  return board;
+}
+
+// A board whose move search always finds a move (without a cell to show): a small crafted
+// board stays in play instead of starting the no-more-moves sequence.
+class MovesLeftGrid : public TGameGrid {
+ public:
+  int NoMoreMoves(int) override {
+    DebugX = -1;
+    DebugY = -1;
+    return 0;
+  }
+};
 
 }  // namespace testrig
