@@ -1,5 +1,6 @@
 #include "core/Startup.h"
 
+#include "board/TBonusList.h"
 #include "core/ErrorPath.h"
 #include "core/Globals.h"
 #include "core/Input.h"
@@ -62,6 +63,7 @@ int RunLanternVale() {
   ccPolledInputState = 0;
   TDateTime::FillNameTables();
   CreateParticleLists();
+  HouseList = std::make_shared<TBonusList>();
 
   Game = std::make_shared<TGame>();
   Game->DataInAppBundle = 1;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "board/BoardGlobals.h"
+#include "board/TBonusList.h"
 #include "board/TCell.h"
 #include "board/TGameGrid.h"
 #include "board/TGem.h"
@@ -295,6 +296,7 @@ int TGameScreen::ClearParticles() {
   for (const TParticleListPtr& list : {BackgroundParticles, Particles, AnimatedParticles, Tumblets, ScoreParticles}) {
     if (list) list->Clear();
   }
+  if (HouseList) HouseList->Clear();
   return 0;
 }
 

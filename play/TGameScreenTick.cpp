@@ -2,6 +2,7 @@
 // idle-hint effects; the debug keys.
 #include "board/BoardGlobals.h"
 #include "board/BoardParticles.h"
+#include "board/TBonusList.h"
 #include "board/TGameGrid.h"
 #include "board/TGem.h"
 #include "board/TPlayer.h"
@@ -67,6 +68,7 @@ int TGameScreen::Logic() {
     Particles->Move();
     AnimatedParticles->Manage();
     ScoreParticles->Move();
+    if (HouseList) HouseList->Manage();
   }
   IntroCheck();
   LevelCheck();

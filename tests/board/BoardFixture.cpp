@@ -15,6 +15,7 @@ void BoardTest::SetUp() {
 
 void BoardTest::TearDown() {
   EXPECT_EQ(platform::ClearScriptedRandom(), 0) << "scripted random numbers left unused";
+  EXPECT_EQ(host->failure, "");
   testrig::TearDownBoardWorld();
 }
 

@@ -88,7 +88,7 @@ TEST_F(PlayerTest, DieKeepsTheLevelSavesNothingAndStartsTheSequence) {
 }
 
 TEST_F(PlayerTest, DeathEndSpendsALifeOnlyWhenTheCounterRunsOut) {
-  TGameGrid& board = Build("1 2");
+  TGameGrid& board = Build("1 L");  // the lion: a move, so the board does not give up
   board.DropGemsFlag = 0;
   TPlayer& player = *host->player;
   player.Lives = 1;

@@ -165,7 +165,7 @@ TEST_F(TickTest, RandomFlashOddsAndFractionalTicks) {
 }
 
 TEST_F(TickTest, PointerAnimationOneShotAndLooping) {
-  TGameGrid& board = Build("1 2");
+  TGameGrid& board = Build("1 L");  // the lion: a move, so the board does not give up
   const platform::ImagePtr pointer = images->Find(u"pointer")->image;
   board.PointerGemType = 13;  // the axe: 4 frames, played once
   board.PointerAnimLength = 40;

@@ -6,6 +6,7 @@
 #include "board/BoardHost.h"
 #include "board/BoardInvariants.h"
 #include "board/BoardPicture.h"
+#include "board/TBonusList.h"
 #include "board/TCell.h"
 #include "board/TGameGrid.h"
 #include "board/TGem.h"
@@ -74,6 +75,7 @@ FakePlayScreen& SetUpBoardWorld(const std::string& folder, int seed) {
   images->Clear();
   sounds->Clear();
   CreateParticleLists();
+  HouseList = std::make_shared<TBonusList>();
   InstallBoardStubAssets();
   LoadParticleImages();
 
@@ -93,6 +95,7 @@ void TearDownBoardWorld() {
   for (auto& column : Grid) {
     for (auto& slot : column) slot.reset();
   }
+  HouseList.reset();
   BoardHost::Set(nullptr);
   gHost.reset();
   ClearBoardStatics();
@@ -149,7 +152,9 @@ std::string Tick(int n) {
       Particles->Move();
       AnimatedParticles->Manage();
       ScoreParticles->Move();
+      if (HouseList) HouseList->Manage();
     }
+    if (gHost) gHost->OutroTick();
     const std::string broken = CheckBoardInvariants();
     if (!broken.empty()) {
       return "tick " + std::to_string(gTick) + ": " + broken + "\n" + BoardPicture();
@@ -259,6 +264,105 @@ void FillRunFree(int seed) {
     }
   }
   GemList->SortAll();
+}
+
+std::string FillUntilMove(int seed) {
+  TGameGrid* board = GameGrid.get();
+  if (!board) return "no board to fill";
+  for (int fill = 0; fill < 1000; ++fill) {
+    if (GemList) {
+      const std::shared_ptr<TGemList> old = GemList;
+      old->ForEach([&](const TGemPtr& gem) { old->Remove(*gem); });
+    }
+    GemList = std::make_shared<TGemList>();
+    for (auto& column : Grid) {
+      for (auto& cell : column) {
+        if (cell) cell->Gem.reset();
+      }
+    }
+    FillRunFree(seed + fill);
+    if (board->NoMoreMoves(0) == 0) return "";
+  }
+  return "no possible move after 1000 fills of level " + std::to_string(gHost ? gHost->level : 0) + " (" +
+         U8(board->LevelName) + ")";
+}
+
+std::string LoadLevelBoard(int n, int seed) {
+  for (const TParticleListPtr& list : {BackgroundParticles, Particles, AnimatedParticles, Tumblets, ScoreParticles}) {
+    if (list) list->Clear();
+  }
+  if (HouseList) HouseList->Clear();
+  if (GameGrid) GameGrid->Kill();
+  GameGrid.reset();
+  GemList.reset();
+  TGem::MidHandle(0);
+  if (gHost) {
+    gHost->level = n;
+    gHost->player->NewLevelStats();
+  }
+  GameGrid = TGameGrid::Create();
+  GameGrid->Load(n);
+  if (gHost) gHost->player->Target = GameGrid->Gold;
+  const std::string failure = FillUntilMove(seed);
+  GameGrid->DiagonalMoves = 0;
+  GameGrid->DiagonalGauge = 0;
+  GameGrid->IntroColumn = GameGrid->levelwidth;
+  GameGrid->RestorePointer();
+  return failure;
+}
+
+std::vector<BoardMove> BruteForceMoves() {
+  std::vector<BoardMove> moves;
+  const TGameGrid* board = GameGrid.get();
+  if (!board) return moves;
+  const int w = board->levelwidth;
+  const int h = board->levelheight;
+  // The types as the search sees them (0: no gem), and which cells may take part in a swap.
+  int type[GRID_WIDTH][GRID_HEIGHT] = {};
+  bool movable[GRID_WIDTH][GRID_HEIGHT] = {};
+  for (int x = 0; x < w; ++x) {
+    for (int y = 0; y < h; ++y) {
+      const TCell* cell = GridAt(x, y);
+      if (!cell) continue;
+      type[x][y] = cell->Gem ? cell->Gem->GemType : 0;
+      movable[x][y] = cell->active && !(cell->Gem && cell->Gem->locked);
+    }
+  }
+  auto colourAt = [&](int x, int y) {
+    return x >= 0 && x < w && y >= 0 && y < h && type[x][y] >= 1 && type[x][y] <= TGem::kLastColour
+               ? type[x][y]
+               : 0;
+  };
+  // The length of the line of equal colour through (x, y) along (sx, sy).
+  auto runThrough = [&](int x, int y, int sx, int sy) {
+    const int colour = colourAt(x, y);
+    if (colour == 0) return 0;
+    int length = 1;
+    for (int k = 1; colourAt(x + k * sx, y + k * sy) == colour; ++k) ++length;
+    for (int k = 1; colourAt(x - k * sx, y - k * sy) == colour; ++k) ++length;
+    return length;
+  };
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (!movable[x][y]) continue;
+      if (type[x][y] > TGem::kLastColour) moves.push_back({x, y, -1, -1});
+      if (type[x][y] == -1) continue;
+      const int tries[4][2] = {{0, 1}, {1, 0}, {-1, 1}, {1, 1}};
+      const int count = board->DiagonalMoves != 0 && y < h - 1 ? 4 : 2;
+      for (int t = 0; t < count; ++t) {
+        const int tx = x + tries[t][0];
+        const int ty = y + tries[t][1];
+        if (tx < 0 || tx >= w || ty >= h || !movable[tx][ty] || type[tx][ty] == -1) continue;
+        std::swap(type[x][y], type[tx][ty]);
+        const bool row = runThrough(x, y, 1, 0) >= 3 || runThrough(tx, ty, 1, 0) >= 3;
+        const bool column = runThrough(x, y, 0, 1) >= 3 || runThrough(tx, ty, 0, 1) >= 3;
+        std::swap(type[x][y], type[tx][ty]);
+        if (row) moves.push_back({x, y, tx, ty});
+        if (column) moves.push_back({x, y, tx, ty});
+      }
+    }
+  }
+  return moves;
 }
 
 }  // namespace testrig

@@ -5,6 +5,7 @@
 // invariant check after every tick, and the play screen's fill for loaded levels.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "board/BoardGlobals.h"
 #include "board/TGameGrid.h"
@@ -62,5 +63,25 @@ class MovesLeftGrid : public TGameGrid {
     return 0;
   }
 };
+
+// The play screen's level start: fills of FillRunFree (seeds seed, seed + 1, ...) until the
+// move search finds a move, at most 1000. "" or the failure, naming the level.
+std::string FillUntilMove(int seed);
+// What the play screen's restart does: effect lists and sweepers emptied, the board and gem
+// list replaced by level n loaded and filled with FillUntilMove, the player's level counters
+// reset, no intro sweep. The host remembers n, so its RestartLevel rebuilds the same level.
+// "" or the failure.
+std::string LoadLevelBoard(int n, int seed);
+
+// One move of the board, as the move search counts them: a bonus piece (to -1, -1), or a
+// swap of (x, y) with (toX, toY) making a run through one of the two cells; a swap making a
+// row and a column is listed twice.
+struct BoardMove {
+  int x, y, toX, toY;
+  bool operator==(const BoardMove&) const = default;
+};
+// Every move of the current board in the move search's order, found by trying each swap on
+// a copy of the board's types and scanning whole rows and columns.
+std::vector<BoardMove> BruteForceMoves();
 
 }  // namespace testrig

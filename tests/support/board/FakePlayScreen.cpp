@@ -4,6 +4,7 @@
 #include "board/TGameGrid.h"
 #include "core/TGame.h"
 #include "core/TProfile.h"
+#include "support/board/BoardDriver.h"
 
 namespace testrig {
 
@@ -17,6 +18,7 @@ int FakePlayScreen::NextLevel() {
   Log("NextLevel");
   if (!player->Alive || intro || outro) return 0;
   outro = 1;
+  outroTicks = 900;
   player->NoChecks = 1;
   return 1;
 }
@@ -30,7 +32,12 @@ int FakePlayScreen::Quit() {
 
 int FakePlayScreen::RestartLevel() {
   Log("RestartLevel");
-  if (onRestartLevel) onRestartLevel();
+  if (onRestartLevel) {
+    onRestartLevel();
+  } else if (level > 0) {
+    const std::string failed = LoadLevelBoard(level, ++restartSeed);
+    if (!failed.empty() && failure.empty()) failure = failed;
+  }
   return 0;
 }
 
@@ -76,6 +83,12 @@ int FakePlayScreen::SoundGaugeFull() {
 int FakePlayScreen::SoundGaugeEmpty() {
   Log("SoundGaugeEmpty");
   return 0;
+}
+
+void FakePlayScreen::OutroTick() {
+  if (outroTicks <= 0 || --outroTicks > 0) return;
+  outro = 0;
+  if (onOutroEnd) onOutroEnd();
 }
 
 void FakePlayScreen::OwnTick() {

@@ -33,6 +33,15 @@ class FakePlayScreen : public BoardHost {
   std::vector<Call> calls;
   std::vector<std::string> pagesOpened;
   std::function<void()> onRestartLevel;
+  // Ticks of the fake outro still to run (NextLevel starts 900, as the play screen's 4.5 s);
+  // onOutroEnd runs when it ends (a test may load the next board there).
+  int outroTicks = 0;
+  std::function<void()> onOutroEnd;
+  // The level a restart rebuilds (RestartLevel without a hook: the same level, a new fill);
+  // 0: none.
+  int level = 0;
+  int restartSeed = 1;
+  std::string failure;  // the first thing the fake could not do (the fixture fails on it)
   TGameImagePtr levelImage;
   TGameImagePtr timeImage;
 
@@ -58,6 +67,8 @@ class FakePlayScreen : public BoardHost {
   // The play screen's own per-tick part: due gauge steps fill the board's gauge, the one that
   // fills it grants the diagonal move.
   void OwnTick();
+  // The fake outro's clock; the tick driver calls it at the end of every tick.
+  void OutroTick();
   int Count(const std::string& name) const;
   // Ticks at which the named call was made.
   std::vector<long> TicksOf(const std::string& name) const;

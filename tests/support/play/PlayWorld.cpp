@@ -2,6 +2,7 @@
 
 #include "board/BoardGlobals.h"
 #include "board/BoardHost.h"
+#include "board/TBonusList.h"
 #include "board/TCell.h"
 #include "board/TGameGrid.h"
 #include "board/TGem.h"
@@ -70,6 +71,7 @@ bool MakeHeadlessGame(const std::string& dataDir, const std::string& userDir) {
 
 void LoadPlayWorld() {
   CreateParticleLists();
+  HouseList = std::make_shared<TBonusList>();
   TGem::InitArrays();
   LoadSounds();
   LoadImages();
