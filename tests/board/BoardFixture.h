@@ -23,14 +23,6 @@
 
 namespace boardtest {
 
-// A board that neither ends its level nor gives up by itself: for tests of other steps on
-// boards meant to stay as they are (without a brick, without a move).
-class StillBoard : public TGameGrid {
- public:
-  int LevelEndTest() override { return 0; }
-  int ManageNoMoreMoves() override { return 0; }
-};
-
 class BoardTest : public ::testing::Test {
  protected:
   void SetUp() override;

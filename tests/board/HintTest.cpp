@@ -21,6 +21,9 @@ class ScriptedSearchGrid : public TGameGrid {
   };
   std::deque<Answer> script;
   std::vector<int> asked;
+  // Only the hint asks the script: the board stays in play.
+  int ManageNoMoreMoves() override { return 0; }
+  int LevelEndTest() override { return 0; }
   int NoMoreMoves(int n) override {
     asked.push_back(n);
     Answer a{1, -1, -1, false};

@@ -43,7 +43,7 @@ TEST_F(SwapTest, ASwapWithoutARunTravelsOutAndBackAndChangesNothing) {
   };
   for (const Trip& trip : trips) {
     SCOPED_TRACE(trip.name);
-    TGameGrid& board = BuildAs<StillBoard>(picture);
+    TGameGrid& board = BuildAs<testrig::MovesLeftGrid>(picture);
     board.DiagonalMoves = trip.diagonal;
     const std::string before = BoardPicture();
     testrig::SoundLog().clear();
@@ -119,7 +119,7 @@ TEST_F(SwapTest, ASwapIntoAnEmptyCellGoesBackWhenAGemIsComingThere) {
   };
   for (const Race& race : races) {
     SCOPED_TRACE(race.name);
-    TGameGrid& board = BuildAs<StillBoard>(picture);
+    TGameGrid& board = BuildAs<testrig::MovesLeftGrid>(picture);
     board.DropGemsFlag = 0;  // what is coming stays where the test puts it
     testrig::SoundLog().clear();
     const TGemPtr source = Cell(0, 1).Gem;
@@ -141,7 +141,7 @@ TEST_F(SwapTest, ASwapIntoAnEmptyCellGoesBackWhenAGemIsComingThere) {
 
 // A held diagonal move is announced again every 60 s for 2 s; none is announced without one.
 TEST_F(SwapTest, AHeldDiagonalMoveIsAnnouncedEverySixtySeconds) {
-  TGameGrid& board = BuildAs<StillBoard>("1 2 3\n2 3 1");
+  TGameGrid& board = BuildAs<testrig::MovesLeftGrid>("1 2 3\n2 3 1");
   board.DiagonalMoves = 1;
   board.DiagonalReminderCounter = board.DiagonalReminderLength;
   const long t = testrig::TickNumber();
