@@ -17,9 +17,11 @@
 #include "screens/TCreditsScreen.h"
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TGameOverScreen.h"
+#include "screens/THighScoresScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TOptionsScreen.h"
+#include "screens/TOutroScreen.h"
 #include "screens/TTitleScreen.h"
 #include "text/GameFonts.h"
 
@@ -37,20 +39,18 @@ int LoadFonts() {
 }
 
 int CreateScreens() {
-  // The other screens join here as they are built, in the order TitleScreen, GameScreen,
-  // OptionsScreen, InstructionsScreen, HighScoresScreen, CreditsScreen, GameOverScreen,
-  // LevelCompleteScreen, GameFinishedScreen, LevelSelectScreen, GameMenu, OutroScreen,
-  // HintScroll, BookScreen.
   TitleScreen = std::make_shared<TTitleScreen>();
   GameScreen = std::make_shared<TGameScreen>();
   OptionsScreen = std::make_shared<TOptionsScreen>();
   InstructionsScreen = std::make_shared<TInstructionsScreen>();
+  HighScoresScreen = std::make_shared<THighScoresScreen>();
   CreditsScreen = std::make_shared<TCreditsScreen>();
   GameOverScreen = std::make_shared<TGameOverScreen>();
   LevelCompleteScreen = std::make_shared<TLevelCompleteScreen>();
   GameFinishedScreen = std::make_shared<TGameFinishedScreen>();
   LevelSelectScreen = std::make_shared<TLevelSelectScreen>();
   GameMenu = std::make_shared<TGameMenu>();
+  OutroScreen = std::make_shared<TOutroScreen>();
   HintScroll = std::make_shared<THintScroll>();
   BookScreen = std::make_shared<TBookScreen>();
   BoardHost::Set(&GameScreen->Host);

@@ -13,10 +13,13 @@
 #include "platform/Events.h"
 #include "screens/TBookScreen.h"
 #include "screens/TCreditsScreen.h"
+#include "screens/GameOverScreen.h"
 #include "screens/TGameFinishedScreen.h"
+#include "screens/THighScoresScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TOptionsScreen.h"
+#include "screens/TOutroScreen.h"
 #include "screens/TTitleScreen.h"
 #include "support/FrameworkState.h"
 #include "support/TestRig.h"
@@ -83,6 +86,9 @@ void ScreenTest::TearDown() {
   GameFinishedScreen.reset();
   LevelSelectScreen.reset();
   BookScreen.reset();
+  HighScoresScreen.reset();
+  GameOverScreen.reset();
+  OutroScreen.reset();
   testrig::DrainEvents();
   UiTest::TearDown();
 }
