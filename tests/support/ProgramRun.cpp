@@ -6,6 +6,8 @@
 #include "core/ErrorPath.h"
 #include "core/Startup.h"
 #include "core/TGame.h"
+#include "core/TScreen.h"
+#include "gfx/TGameFade.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
 #include "platform/Graphics.h"
@@ -82,9 +84,23 @@ void ProgramRun::Key(int code) {
   platform::PostEvent(platform::Event{platform::EVENT_KEYUP, code, 0, 0});
 }
 
+void ProgramRun::Type(const std::u16string& text) {
+  for (const char16_t c : text) {
+    const int vk = c >= u'a' && c <= u'z' ? c - u'a' + 'A' : (c < 256 ? c : 0);
+    platform::PostEvent(platform::Event{platform::EVENT_KEYDOWN, vk, 0, 0});
+    platform::PostEvent(platform::Event{platform::EVENT_KEYCHAR, c, 0, 0});
+    platform::PostEvent(platform::Event{platform::EVENT_KEYUP, vk, 0, 0});
+  }
+}
+
 void ProgramRun::ClickLoadingButton() {
   const auto& button = Game->LoadingScreen->ClickHereButton;
   Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + 5);
+}
+
+void ProgramRun::LeadTo(const std::shared_ptr<TScreen>& screen) {
+  Game->DestinationTScreen = screen;
+  Game->GameFade->Init(FADE_SPEED, 1, nullptr, 1, 0, nullptr);
 }
 
 }  // namespace testrig

@@ -3,8 +3,11 @@
 // clock that moves 16 ms with every presented frame, a fresh user folder (XDG_DATA_HOME) and
 // the game's error box answered at once. A script runs before every pass of the main loop.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class TScreen;
 
 namespace testrig {
 
@@ -26,8 +29,14 @@ class ProgramRun {
   // Events as the system sends them, read at the next tick.
   static void Click(int x, int y);
   static void Key(int code);
+  // Typing as the runtime delivers it: per character key down, the character, key up (Enter,
+  // Escape and Backspace come as a key and as a character).
+  static void Type(const std::u16string& text);
   // The loading screen's "click here" button, once loading has finished.
   static void ClickLoadingButton();
+  // The way into a screen no control leads to, by the screen protocol's own path: the
+  // destination set and a FADE_SPEED fade-out (the music kept) started.
+  static void LeadTo(const std::shared_ptr<TScreen>& screen);
 
   std::string userDir;  // the game's user folder, with a closing slash
   std::vector<std::string> errors;
