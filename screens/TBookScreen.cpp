@@ -14,7 +14,6 @@
 #include "platform/Graphics.h"
 #include "play/TGameScreen.h"
 #include "screens/DialogFunctions.h"
-#include "screens/PlayerLevel.h"
 #include "screens/StoryText.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TTitleScreen.h"
@@ -41,8 +40,8 @@ std::shared_ptr<TButton> TBookScreen::OK() const { return Menu ? Menu->FindButto
 int TBookScreen::Load() {
   name = u"book";
   // A damaged profile may hold any level: never ask for a chapter picture that does not exist.
-  Chapter = std::clamp(PlayerChapter(), 1, 10);
-  SubLevel = std::clamp(PlayerSubLevel(), 1, 5);
+  Chapter = std::clamp(GameScreen->GetChapter(), 1, 10);
+  SubLevel = std::clamp(GameScreen->GetSubLevel(), 1, 5);
 
   int basePages = 1;
   if (ShowTornado != 0) {

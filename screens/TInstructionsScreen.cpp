@@ -119,12 +119,11 @@ int TInstructionsScreen::Kill() {
   // Back to a suspended level, only what this page made goes: the level's own effects (a
   // tornado sweep half-way down a column) must finish.
   const bool overRunningLevel = GameScreen && Destination == GameScreen && GameScreen->StopInit;
-  BackgroundParticles->Clear();
-  Tumblets->Clear();
-  if (!overRunningLevel) {
-    for (const TParticleListPtr& list : {Particles, AnimatedParticles, ScoreParticles}) {
-      if (list) list->Clear();
-    }
+  if (overRunningLevel) {
+    BackgroundParticles->Clear();
+    Tumblets->Clear();
+  } else {
+    TGameScreen::ClearParticles();
   }
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "board/TPlayer.h"
 #include "core/Globals.h"
 #include "core/Input.h"
 #include "core/TChannelArray.h"
@@ -18,7 +19,6 @@
 #include "platform/Font.h"
 #include "platform/Graphics.h"
 #include "play/TGameScreen.h"
-#include "screens/PlayerLevel.h"
 #include "screens/TBookScreen.h"
 #include "screens/TTitleScreen.h"
 #include "text/GameFonts.h"
@@ -49,20 +49,18 @@ const String& Digit(int n) {
   return digits[static_cast<size_t>(std::clamp(n, 0, 5))];
 }
 
-// The run's progress as the profile holds it: the highest level reached is its locked level
-// less one (a damaged file may hold anything, so no overflow), 1 without a profile.
-int PlayerUnlocked() {
-  if (!Game->CurrentProfile) return 1;
-  const long long locked = Game->CurrentProfile->LockedLevel;
-  return static_cast<int>(std::clamp(locked - 1, -2147483647LL, 2147483647LL));
+TPlayer& RunPlayer() { return *GameScreen->Player; }
+
+// The run's level; the play screen keeps it inside the game, this guards a record set by hand.
+int PlayerLevel() {
+  return std::clamp(RunPlayer().Level, 1,
+                    TLevelSelectScreen::MAX_CHAPTERS * TLevelSelectScreen::LEVELS_PER_CHAPTER);
 }
 
 // The chosen level becomes the run's and is saved at once.
 int SavePlayerLevel(int level) {
-  if (!Game->CurrentProfile) return 0;
-  Game->CurrentProfile->CurrentLevel = level;
-  Game->CurrentProfile->Save();
-  return 1;
+  RunPlayer().Level = level;
+  return RunPlayer().WriteProfile(Game->CurrentProfile);
 }
 
 bool FromTitleOrBook() {
@@ -157,7 +155,7 @@ int TLevelSelectScreen::Start() {
   const int level = PlayerLevel();
   Chapter = 1 + (level - 1) / LEVELS_PER_CHAPTER;
   SubLevel = (level - 1) % LEVELS_PER_CHAPTER + 1;
-  ChapterUnlocked = ChapterUnlockedFor(PlayerUnlocked(), Chapter);
+  ChapterUnlocked = ChapterUnlockedFor(RunPlayer().Unlocked, Chapter);
   LastMOIndex = Chapter - 1;
   Logic();
   Draw();
@@ -278,7 +276,7 @@ int TLevelSelectScreen::MarkerTest() {
         Game->Channels->PlayGameSound(Invalid, nullptr, 1.0f, 0.0f);
       } else if (c == Chapter) {
         LevelSelected(PlayerLevel());
-      } else if (PlayerUnlocked() < 50) {
+      } else if (RunPlayer().Unlocked < 50) {
         Game->Channels->PlayGameSound(Invalid, nullptr, 1.0f, 0.0f);
       } else {
         LevelSelected(LEVELS_PER_CHAPTER * i + 1);

@@ -21,7 +21,6 @@
 #include "platform/Graphics.h"
 #include "play/TGameScreen.h"
 #include "screens/DialogFunctions.h"
-#include "screens/PlayerLevel.h"
 #include "screens/TBookScreen.h"
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TInstructionsScreen.h"
@@ -224,7 +223,8 @@ int TTitleScreen::Logic() {
   const bool help = Menu->Clicked(u"help") != 0 || KeyHit(KEY_H) != 0;
   if (Menu->Clicked(u"changeplayer") != 0) ShowPlayerManager();
   if (Menu->Clicked(u"play") != 0) {
-    if (PlayerChapter() == 1 && PlayerSubLevel() == 1) {
+    GameScreen->GameStart();
+    if (GameScreen->GetChapter() == 1 && GameScreen->GetSubLevel() == 1) {
       LeaveFor(BookScreen);
       BookScreen->FinalDestination = LevelSelectScreen;
       BookScreen->ShowTornado = 1;
@@ -341,9 +341,6 @@ int TTitleScreen::Kill() {
   if (PlayerManager) PlayerManager->Kill();
   PlayerManager = nullptr;
   // The fireflies go with the title.
-  for (const TParticleListPtr& list :
-       {BackgroundParticles, Particles, AnimatedParticles, Tumblets, ScoreParticles}) {
-    if (list) list->Clear();
-  }
+  TGameScreen::ClearParticles();
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "support/ScreenRig.h"
+#include "board/TPlayer.h"
 #include "core/Globals.h"
 #include "core/TGame.h"
 #include "core/TMousePointer.h"
@@ -42,6 +43,7 @@ class LevelMapTest : public ScreenTest {
     profile->CurrentLevel = level;
     profile->LockedLevel = unlocked + 1;
     profile->Save();
+    GameScreen->GameStart();
     Enter(map, TitleScreen);
     if (finishZoom) Tick(100);
   }
@@ -284,7 +286,7 @@ TEST_F(LevelMapTest, MusicGoesOnFromTheTitleAndStartsAfterALevel) {
   EXPECT_EQ(Game->MusicSample, sample);
   map->Kill();
   Game->MusicNone();
-  profile->CurrentLevel = 2;
+  GameScreen->Player->Level = 2;
   Enter(map, GameScreen);
   EXPECT_EQ(Game->MusicFileName, u"title.ogg");
   EXPECT_TRUE(platform::ChannelPlaying(Game->MusicChannel));
@@ -298,6 +300,7 @@ TEST_F(LevelMapTest, OutOfRangeLevelsAndShortPicturesStaySafe) {
   map->Kill();
   profile->CurrentLevel = 1;
   profile->LockedLevel = 2147483647;
+  GameScreen->GameStart();
   Enter(map, TitleScreen);
   EXPECT_EQ(map->ChapterUnlocked, 11);
   map->Kill();

@@ -126,6 +126,21 @@ class StartupFixture : public ::testing::Test {
   // A click at a point of the 800 by 600 screen, posted where the window shows that point (a
   // full-screen window shows the screen scaled).
   static void Click(int x, int y) {
+    Press(x, y);
+    Release(x, y);
+  }
+  // The left button pressed at a point of the screen (the pointer moved there first), and let
+  // go there.
+  static void Press(int x, int y) {
+    ToWindow(x, y);
+    Post(platform::EVENT_MOUSEMOVE, 0, x, y);
+    Post(platform::EVENT_MOUSEDOWN, 1, x, y);
+  }
+  static void Release(int x, int y) {
+    ToWindow(x, y);
+    Post(platform::EVENT_MOUSEUP, 1, x, y);
+  }
+  static void ToWindow(int& x, int& y) {
     int ax = 0, ay = 0, bx = 0, by = 0;
     platform::WindowToGraphics(0, 0, ax, ay);
     platform::WindowToGraphics(10000, 10000, bx, by);
@@ -133,9 +148,6 @@ class StartupFixture : public ::testing::Test {
       x = static_cast<int>((x - ax + 0.5) * 10000.0 / (bx - ax));
       y = static_cast<int>((y - ay + 0.5) * 10000.0 / (by - ay));
     }
-    Post(platform::EVENT_MOUSEMOVE, 0, x, y);
-    Post(platform::EVENT_MOUSEDOWN, 1, x, y);
-    Post(platform::EVENT_MOUSEUP, 1, x, y);
   }
   static void Key(int code) {
     Post(platform::EVENT_KEYDOWN, code);
@@ -201,6 +213,14 @@ class StartupFixture : public ::testing::Test {
               Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + 5);
             },
             [] { return Game->CurrentTScreen == TitleScreen && Game->GameFade->Active == 0; }};
+  }
+  // Until the screen held by that global (made anew by every run) is current and settled.
+  template <class T>
+  static Step WaitFor(const std::string& what, const std::shared_ptr<T>& global) {
+    return {what, nullptr, [&global] { return Game->CurrentTScreen == global && Game->GameFade->Active == 0; }};
+  }
+  static Step ClickAnywhere(const std::string& what) {
+    return {what, [] { Click(400, 300); }, nullptr};
   }
   // One step per typed character.
   static void AddTyping(std::vector<Step>& steps, const String& text) {

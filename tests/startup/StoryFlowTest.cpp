@@ -30,15 +30,6 @@ class StoryFlowTest : public startuptest::StartupFixture {
     if (truncated) bytes.resize(10);
     testrig::WriteFileBytes(Profiles() + "Ann.dat", bytes);
   }
-
-  // Until the screen held by that global (made anew by every run) is current and settled.
-  template <class T>
-  static Step WaitFor(const std::string& what, const std::shared_ptr<T>& global) {
-    return {what, nullptr, [&global] { return Game->CurrentTScreen == global && Game->GameFade->Active == 0; }};
-  }
-  static Step ClickAnywhere(const std::string& what) {
-    return {what, [] { Click(400, 300); }, nullptr};
-  }
 };
 
 TEST_F(StoryFlowTest, NewPlayerIntoTheStoryAndOut) {

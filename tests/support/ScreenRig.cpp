@@ -11,6 +11,7 @@
 #include "gfx/TParticleList.h"
 #include "platform/Audio.h"
 #include "platform/Events.h"
+#include "play/TGameScreen.h"
 #include "screens/TBookScreen.h"
 #include "screens/TCreditsScreen.h"
 #include "screens/GameOverScreen.h"
@@ -116,6 +117,7 @@ std::shared_ptr<TProfile> ScreenTest::UseProfile(const String& name, int level) 
   profile->Save();
   Game->ProfileName = name;
   Game->CurrentProfile = profile;
+  GameScreen->GameStart();
   return profile;
 }
 

@@ -21,7 +21,8 @@ class ScreenTest : public uitest::UiTest {
   void Tick(int n = 1);
   // Ticks until no fade runs (at most `limit`); returns the ticks taken.
   int TicksUntilFadeDone(int limit = 2000);
-  // The named profile made current (its file written fresh when missing), at that level.
+  // The named profile made current (its file written fresh when missing), at that level, and
+  // the run started from it as the title's "play" starts it.
   std::shared_ptr<TProfile> UseProfile(const String& name, int level = 1);
   // The screen switch to `screen` as the frame loop makes it, leaving `from` (null: none).
   void Enter(const std::shared_ptr<TScreen>& screen, const std::shared_ptr<TScreen>& from);
