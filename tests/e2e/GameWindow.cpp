@@ -26,7 +26,7 @@ namespace e2e {
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 bool Child::Start(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-                int keepFd, bool quiet) {
+                  int keepFd, bool quiet, const std::string& errPath) {
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
@@ -43,6 +43,10 @@ bool Child::Start(const std::vector<std::string>& argv, const std::vector<std::s
         dup2(devnull, STDOUT_FILENO);
         dup2(devnull, STDERR_FILENO);
       }
+    }
+    if (!errPath.empty()) {
+      const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (err >= 0) dup2(err, STDERR_FILENO);
     }
     for (int fd = 3; fd < 256; ++fd) {
       if (fd != keepFd) close(fd);
@@ -108,7 +112,7 @@ std::vector<std::string> BaseEnvironment() {
 }
 
 void GameWindowTest::SetUp() {
-  game = std::string(LV_BINARY_DIR) + "/bin/lantern-vale";
+  game = std::string(LV_BINARY_DIR) + "/bin/" + ProgramName();
   if (!fs::exists(game)) GTEST_SKIP() << "the game is not built: " << game;
   if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
   for (const char* tool : {"Xvfb", "xdotool"}) {
@@ -164,14 +168,17 @@ std::string GameWindowTest::Xdotool(const std::string& args) {
   return Output("DISPLAY=" + displayName + " xdotool " + args);
 }
 
-bool GameWindowTest::LaunchGame() {
+bool GameWindowTest::LaunchGame(const std::vector<std::string>& args, const std::string& display,
+                                const std::string& errPath) {
   std::vector<std::string> env = BaseEnvironment();
-  env.push_back("DISPLAY=" + displayName);
+  env.push_back("DISPLAY=" + (display.empty() ? displayName : display));
   env.push_back("HOME=" + home);
   env.push_back("XDG_DATA_HOME=" + home + "/.local/share");
   // No sound card in a test machine: the silent audio device keeps the mixer running.
   env.push_back("SDL_AUDIODRIVER=dummy");
-  return gameProcess.Start({game}, env);
+  std::vector<std::string> argv{game};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return gameProcess.Start(argv, env, -1, false, errPath);
 }
 
 unsigned long GameWindowTest::FindWindow(int timeoutMs) {
@@ -238,6 +245,20 @@ double GameWindowTest::Difference(const platform::Pixmap& a, const platform::Pix
 
 platform::PixmapPtr GameWindowTest::Asset(const std::string& relative) {
   return platform::LoadPixmap(S(testrig::ResourcesDir() + relative));
+}
+
+int GameWindowTest::BrightPixels(const platform::Pixmap& shot, int x, int y, int w, int h) {
+  int bright = 0;
+  for (int ly = y; ly < y + h; ly += 2) {
+    for (int lx = x; lx < x + w; lx += 2) {
+      int wx = 0;
+      int wy = 0;
+      ToWindow(shot, static_cast<float>(lx), static_cast<float>(ly), wx, wy);
+      const uint32_t p = shot.ReadPixel(wx, wy);
+      bright += ((p >> 16) & 0xFF) > 220 && ((p >> 8) & 0xFF) > 220 && (p & 0xFF) > 220 ? 1 : 0;
+    }
+  }
+  return bright;
 }
 
 platform::PixmapPtr GameWindowTest::WaitForShot(

@@ -27,9 +27,10 @@ class Child {
   Child& operator=(const Child&) = delete;
   ~Child() { Stop(); }
 
-  // keepFd stays open in the child; quiet sends its output to /dev/null.
+  // keepFd stays open in the child; quiet sends its output to /dev/null; errPath, when given,
+  // receives its standard error.
   bool Start(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-             int keepFd = -1, bool quiet = false);
+             int keepFd = -1, bool quiet = false, const std::string& errPath = "");
   // The exit code, or nullopt when it has not ended within timeoutMs.
   std::optional<int> Wait(int timeoutMs);
   bool Running() { return pid_ > 0 && !Wait(0); }
@@ -48,13 +49,18 @@ std::vector<std::string> BaseEnvironment();
 
 class GameWindowTest : public ::testing::Test {
  protected:
+  // The program under test, in the build's bin folder.
+  virtual std::string ProgramName() const { return "lantern-vale"; }
+
   void SetUp() override;
   void TearDown() override;
 
   // A private X server on a free display number, reported by the server itself.
   bool StartX();
   std::string Xdotool(const std::string& args);
-  bool LaunchGame();
+  // On the private server unless another display is named; errPath receives standard error.
+  bool LaunchGame(const std::vector<std::string>& args = {}, const std::string& display = "",
+                  const std::string& errPath = "");
   // The game's window, once it is mapped.
   unsigned long FindWindow(int timeoutMs);
   platform::PixmapPtr Screenshot();
@@ -68,6 +74,9 @@ class GameWindowTest : public ::testing::Test {
                            int y, int rx, int ry, int rw, int rh);
   static double Difference(const platform::Pixmap& a, const platform::Pixmap& b);
   platform::PixmapPtr Asset(const std::string& relative);
+  // Near-white pixels (every channel above 220) in a logical rectangle, every second pixel:
+  // where the game writes white text.
+  static int BrightPixels(const platform::Pixmap& shot, int x, int y, int w, int h);
   // Takes screenshots until accept says yes; the last shot either way.
   platform::PixmapPtr WaitForShot(int timeoutMs,
                                   const std::function<bool(const platform::Pixmap&)>& accept);

@@ -66,6 +66,11 @@ TEST_F(StoryWindowTest, NewPlayerReadsTheIntroductionAndComesBack) {
   shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return MenuShows(s) && !PromptShows(s); });
   ASSERT_TRUE(shot && MenuShows(*shot)) << "no title menu";
   Save(shot, "story-2-title.png");
+  // The typed name made the profile at once, and the greeting is written in white over the
+  // top of the picture, where the picture itself has next to no white.
+  EXPECT_TRUE(fs::exists(userDir + "profiles/Heather.dat")) << "no profile after the prompt";
+  EXPECT_GT(BrightPixels(*shot, 315, 15, 200, 30), BrightPixels(*title, 315, 15, 200, 30) + 40)
+      << "no greeting";
   ClickAt(*shot, 288 + play->Width() / 2, 490 + play->Height() / 2);
 
   auto onPicture = [&](const platform::Pixmap& s) { return Difference(s, *intro, 0, 0, 0, 0, 800, 440) < 14.0; };
@@ -80,19 +85,7 @@ TEST_F(StoryWindowTest, NewPlayerReadsTheIntroductionAndComesBack) {
   ASSERT_TRUE(shot && onBook(*shot)) << "no open book";
   ClickAt(*shot, 400, 300);  // the page completes at once
   // Text on the darkened writing area: bright pixels where the page itself is dark.
-  auto brightText = [&](const platform::Pixmap& s) {
-    int bright = 0;
-    for (int y = 152; y < 152 + 26 * 11; y += 2) {
-      for (int x2 = 245; x2 < 585; x2 += 2) {
-        int wx = 0;
-        int wy = 0;
-        ToWindow(s, static_cast<float>(x2), static_cast<float>(y), wx, wy);
-        const uint32_t p = s.ReadPixel(wx, wy);
-        bright += ((p >> 16) & 0xFF) > 220 && ((p >> 8) & 0xFF) > 220 && (p & 0xFF) > 220 ? 1 : 0;
-      }
-    }
-    return bright;
-  };
+  auto brightText = [&](const platform::Pixmap& s) { return BrightPixels(s, 245, 152, 340, 26 * 11); };
   shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return brightText(s) > 400; });
   ASSERT_TRUE(shot);
   Save(shot, "story-4-page.png");

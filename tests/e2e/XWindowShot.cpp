@@ -60,4 +60,15 @@ bool XConnection::RequestClose(unsigned long window) const {
   return sent;
 }
 
+std::string XConnection::ClassName(unsigned long window) const {
+  auto* display = static_cast<Display*>(display_);
+  if (!display) return std::string();
+  XClassHint hint{};
+  if (XGetClassHint(display, window, &hint) == 0) return std::string();
+  std::string name = hint.res_class ? hint.res_class : "";
+  if (hint.res_name) XFree(hint.res_name);
+  if (hint.res_class) XFree(hint.res_class);
+  return name;
+}
+
 }  // namespace e2e

@@ -19,6 +19,9 @@ class XConnection {
   platform::PixmapPtr Shot(unsigned long window) const;
   // What a window manager sends when the window's close button is pressed.
   bool RequestClose(unsigned long window) const;
+  // The class part of the window's WM_CLASS, which desktops match against StartupWMClass;
+  // "" when it has none.
+  std::string ClassName(unsigned long window) const;
 
  private:
   void* display_ = nullptr;

@@ -18,5 +18,6 @@ void registerSoundAssets(Registry& r);
 void registerMusicAssets(Registry& r);
 // Written into the build folder, never into the data folder.
 void registerIconAssets(Registry& r);
+void registerBitmapFontAssets(Registry& r);
 
 }  // namespace assetgen

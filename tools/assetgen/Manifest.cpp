@@ -30,8 +30,9 @@ Manifest Manifest::load(const std::string& path) {
         if (line.empty() || line[0] == '#') continue;
         const auto c = split(line);
         if (c[0] == "@out") {
-            if (c.size() < 2 || (c[1] != "resources" && c[1] != "build"))
-                throw std::runtime_error("manifest line " + std::to_string(lineNo) + ": @out needs resources or build");
+            if (c.size() < 2 || (c[1] != "resources" && c[1] != "build" && c[1] != "test-data"))
+                throw std::runtime_error("manifest line " + std::to_string(lineNo) +
+                                         ": @out needs resources, build or test-data");
             root = c[1];
             continue;
         }

@@ -116,11 +116,12 @@ int main(int argc, char** argv) {
         registerSoundAssets(reg);
         registerMusicAssets(reg);
         registerIconAssets(reg);
+        registerBitmapFontAssets(reg);
 
         // The manifest and the painters must agree both ways.
         std::vector<std::string> problems;
         for (const Asset& a : manifest.assets()) {
-            const bool generated = a.isPicture() || a.kind == "wav" || a.kind == "ogg";
+            const bool generated = a.isPicture() || a.kind == "wav" || a.kind == "ogg" || a.kind == "fnt";
             if (generated && !reg.find(a.path) && opt.only.empty()) problems.push_back("no generator for " + a.path);
         }
         for (const auto& [path, job] : reg.jobs()) {
@@ -146,7 +147,7 @@ int main(int argc, char** argv) {
         for (size_t i = 0; i < manifest.assets().size(); ++i) {
             const Asset& a = manifest.assets()[i];
             if (!reg.find(a.path)) continue;
-            if (a.root == "build" && opt.buildOut.empty()) continue;
+            if (a.root != "resources" && opt.buildOut.empty()) continue;
             if (!opt.only.empty() && a.path.find(opt.only) == std::string::npos) continue;
             order.push_back(i);
         }
@@ -164,7 +165,10 @@ int main(int argc, char** argv) {
                 if (k >= order.size()) return;
                 const Asset& a = manifest.assets()[order[k]];
                 const Registry::Job& job = *reg.find(a.path);
-                const std::string file = ((a.root == "build" ? fs::path(opt.buildOut) : out) / a.path).string();
+                const fs::path root = a.root == "build"       ? fs::path(opt.buildOut)
+                                      : a.root == "test-data" ? fs::path(opt.buildOut) / "test-data"
+                                                              : out;
+                const std::string file = (root / a.path).string();
                 const auto jobStart = std::chrono::steady_clock::now();
                 try {
                     fs::create_directories(fs::path(file).parent_path());
@@ -189,6 +193,13 @@ int main(int argc, char** argv) {
                             PngWriter::write(c, (fs::path(opt.preview) / fs::path(a.path).filename()).string() + ".png");
                         }
                         thumbs[order[k]] = ContactSheet::thumbnail(c, a);
+                    } else if (a.kind == "fnt") {
+                        if (!job.text) throw std::runtime_error("a description needs a text maker");
+                        const std::string text = job.text(a);
+                        std::FILE* f = std::fopen(file.c_str(), "wb");
+                        if (!f) throw std::runtime_error("cannot write " + file);
+                        const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+                        if (std::fclose(f) != 0 || !written) throw std::runtime_error("cannot write " + file);
                     } else {
                         if (!job.sound) throw std::runtime_error("audio needs a sound maker");
                         const Sound s = job.sound(a);
