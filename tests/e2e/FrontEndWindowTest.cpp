@@ -1,0 +1,226 @@
+// A player's road through the front end in the real window: the title's "play" into the
+// introduction and the level map, the map's choice into the first level's page, the
+// instructions, the play screen, back to the title through the in-game menu, the options with
+// two dragged sliders and the full-screen toggle, the credits, and out; then a second start
+// whose options show what the first one saved.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "GameWindow.h"
+#include "support/ProfileFiles.h"
+#include "support/TestRig.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using e2e::Sleep;
+
+class FrontEndWindowTest : public e2e::GameWindowTest {
+ protected:
+  void SetUp() override {
+    GameWindowTest::SetUp();
+    if (IsSkipped()) return;
+    title = Asset("Data/graphics/title.jpg");
+    play = Asset("Data/menus/play.png");
+    intro = Asset("Data/graphics/chpt 0.jpg");
+    chapter1 = Asset("Data/graphics/chpt 1.jpg");
+    book = Asset("Data/graphics/book open.jpg");
+    map = Asset("Data/graphics/levelselect.jpg");
+    heading = Asset("Data/graphics/selectlevel.png");
+    instructions = Asset("Data/graphics/instructions.png");
+    bg1 = Asset("Data/graphics/bg1.jpg");
+    lion = Asset("Data/graphics/hint_lion.png");
+    scroll = Asset("Data/graphics/scrollbody.png");
+    optionsTop = Asset("Data/menus/OptionsTop.png");
+    dot = Asset("Data/graphics/Dot.png");
+    off = Asset("Data/menus/off.png");
+    ASSERT_TRUE(title && play && intro && chapter1 && book && map && heading && instructions && bg1 &&
+                lion && scroll && optionsTop && dot && off);
+  }
+
+  bool TitleShows(const platform::Pixmap& s) {
+    return Difference(s, *play, 288, 490, 10, 10, play->Width() - 20, play->Height() - 20) < 30.0 &&
+           Difference(s, *title, 0, 0, 300, 120, 480, 40) < 16.0;
+  }
+  bool FullPicture(const platform::Pixmap& s, const platform::Pixmap& picture) {
+    return Difference(s, picture, 0, 0, 0, 0, 800, 440) < 14.0;
+  }
+  // The open book's narrow left page (the writing stays on the right).
+  bool BookShows(const platform::Pixmap& s) { return Difference(s, *book, 0, 0, 40, 280, 160, 260) < 14.0; }
+  // Chapter 1 at rest: the map scrolled to (-479, 0) at its own size, the heading centred at
+  // (400, 50). Clouds drift over both, so the bounds allow for some of them.
+  bool MapShows(const platform::Pixmap& s) {
+    return Difference(s, *map, -479, 0, 479 + 40, 120, 720, 330) < 30.0 &&
+           Difference(s, *heading, 400 - heading->Width() / 2, 50 - heading->Height() / 2, 0, 0,
+                      heading->Width(), heading->Height()) < 30.0;
+  }
+  bool InstructionsShow(const platform::Pixmap& s) {
+    return Difference(s, *instructions, 0, 0, 0, 0, 800, 130) < 20.0;
+  }
+  bool PlayScreenShows(const platform::Pixmap& s) { return Difference(s, *bg1, 0, 0, 0, 100, 100, 400) < 14.0; }
+  bool PageShows(const platform::Pixmap& s) {
+    return Difference(s, *lion, 400 - lion->Width() / 2, 300 - lion->Height() / 2, 20, 40, lion->Width() - 40,
+                      200) < 16.0;
+  }
+  bool CreditsShow(const platform::Pixmap& s) {
+    return BookShows(s) &&
+           Difference(s, *optionsTop, 414, 80, 0, 0, optionsTop->Width(), optionsTop->Height()) > 30.0;
+  }
+  bool OptionsShow(const platform::Pixmap& s) {
+    return BookShows(s) && Difference(s, *optionsTop, 414, 80, 0, 0, optionsTop->Width(), optionsTop->Height()) < 24.0;
+  }
+
+  // Waits for a screen; saves the shot under `name` when it is given.
+  platform::PixmapPtr Expect(const char* what, const std::function<bool(const platform::Pixmap&)>& shows,
+                             const std::string& name = "", int timeoutMs = 15000) {
+    auto shot = WaitForShot(timeoutMs, shows);
+    if (!shot || !shows(*shot)) {
+      ADD_FAILURE() << "no " << what;
+      if (shot) Save(shot, "frontend-failed-" + std::string(what) + ".png");
+      return nullptr;
+    }
+    if (!name.empty()) Save(shot, name);
+    return shot;
+  }
+
+  // A press held for about 200 ms and let go, as a hand drags a knob to its place.
+  void PressAndHold(const platform::Pixmap& shot, int lx, int ly) {
+    int wx = 0;
+    int wy = 0;
+    ToWindow(shot, static_cast<float>(lx), static_cast<float>(ly), wx, wy);
+    Xdotool("mousemove --window " + std::to_string(window) + " " + std::to_string(wx) + " " + std::to_string(wy));
+    Sleep(100);
+    Xdotool("mousedown 1");
+    Sleep(200);
+    Xdotool("mouseup 1");
+    Sleep(100);
+  }
+
+  std::string Settings() { return testrig::ReadFileBytes(userDir + "lantern-vale.ini"); }
+  int Setting(const std::string& key) {
+    const std::string text = Settings();
+    const size_t at = text.find(key + "=");
+    return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + key.size() + 1);
+  }
+
+  // Clicks the full-screen toggle at its place in a window of the shot's size; the display is
+  // opened anew, so the window is found again. The settings hold the new state at once.
+  void ClickToggle(const platform::Pixmap& shot, int expected) {
+    ClickAt(shot, 455 + 40, 403 + 20);
+    Sleep(1500);
+    window = FindWindow(10000);
+    ASSERT_NE(window, 0u);
+    EXPECT_EQ(Setting("FULL SCREEN"), expected);
+  }
+
+  platform::PixmapPtr title, play, intro, chapter1, book, map, heading, instructions, bg1, lion, scroll,
+      optionsTop, dot, off;
+};
+
+TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
+  testrig::PrepareUserWithProfile(userDir, userDir + "lantern-vale.ini", "Heather", "FULL SCREEN=0\n");
+  ASSERT_TRUE(LaunchGame());
+  window = FindWindow(20000);
+  ASSERT_NE(window, 0u) << "no window appeared";
+  auto shot = WaitForFinishedLoading();
+  ASSERT_TRUE(shot);
+  ClickLoadingButton(*shot);
+  ASSERT_TRUE(shot = Expect("title", [&](const platform::Pixmap& s) { return TitleShows(s); }));
+  ClickAt(*shot, 288 + play->Width() / 2, 490 + play->Height() / 2);
+  ASSERT_TRUE(shot = Expect("introduction", [&](const platform::Pixmap& s) { return FullPicture(s, *intro); }));
+  ClickAt(*shot, 400, 300);
+  ASSERT_TRUE(shot = Expect("introduction's page", [&](const platform::Pixmap& s) { return BookShows(s); }));
+  ClickAt(*shot, 400, 300);
+  Sleep(300);
+  ClickAt(*shot, 400, 300);
+
+  // The map after its entry zoom, chapter 1 current.
+  ASSERT_TRUE(shot = Expect("level map", [&](const platform::Pixmap& s) { return MapShows(s); }));
+  Sleep(1000);  // its entry zoom (500 ms) at an end
+  shot = Screenshot();
+  ASSERT_TRUE(shot);
+  Save(shot, "frontend-1-map.png");
+  EXPECT_LT(Difference(*shot, *map, -479, 0, 479 + 40, 120, 720, 330), 18.0) << "the map is not at chapter 1";
+  Xdotool("key Return");
+  ASSERT_TRUE(shot = Expect("chapter picture", [&](const platform::Pixmap& s) { return FullPicture(s, *chapter1); },
+                            "frontend-2-chapter.png"));
+  ClickAt(*shot, 400, 300);
+  ASSERT_TRUE(shot = Expect("level page", [&](const platform::Pixmap& s) { return BookShows(s); }));
+  Sleep(500);
+  Save(Screenshot(), "frontend-3-level-page.png");
+  ClickAt(*shot, 400, 300);
+  Sleep(300);
+  ClickAt(*shot, 400, 300);
+  ASSERT_TRUE(shot = Expect("instructions", [&](const platform::Pixmap& s) { return InstructionsShow(s); },
+                            "frontend-4-instructions.png"));
+  ClickAt(*shot, 400, 300);
+  ASSERT_TRUE(shot = Expect("play screen", [&](const platform::Pixmap& s) { return PlayScreenShows(s) && PageShows(s); },
+                            "frontend-5-play.png"));
+  ClickAt(*shot, 400, 300);
+  ASSERT_TRUE(shot = Expect("play screen without its page",
+                            [&](const platform::Pixmap& s) { return PlayScreenShows(s) && !PageShows(s); }));
+  Sleep(1500);  // the intro
+  // The in-game menu: "save and exit", the last of its four buttons (260 x 60, 10 apart,
+  // centred, 20 px lower).
+  Xdotool("key Escape");
+  Sleep(1200);
+  shot = Screenshot();
+  ASSERT_TRUE(shot);
+  Save(shot, "frontend-6-game-menu.png");
+  ClickAt(*shot, 400, 185 + 3 * 70 + 30);
+  ASSERT_TRUE(shot = Expect("title again", [&](const platform::Pixmap& s) { return TitleShows(s); }));
+
+  // The options: two sliders dragged, the display toggled there and back.
+  ClickAt(*shot, -15 + 130, 210 + 30);
+  ASSERT_TRUE(shot = Expect("options", [&](const platform::Pixmap& s) { return OptionsShow(s); }, "frontend-7-options.png"));
+  PressAndHold(*shot, 379, 256);
+  PressAndHold(*shot, 358, 352);
+  ClickToggle(*shot, 1);
+  // Full screen: the game draws for the whole 1024 x 768 screen of the private server (which,
+  // without a window manager, may still show it in the old window's frame).
+  shot = Screenshot();
+  Save(shot, "frontend-8-full-screen.png");
+  const platform::Pixmap screen(1024, 768);
+  ClickToggle(shot && shot->Width() >= 1024 ? *shot : screen, 0);
+  ASSERT_TRUE(shot = Expect("options in a window again", [&](const platform::Pixmap& s) { return OptionsShow(s); }));
+  ClickAt(*shot, 334 + 80, 454 + 22);
+  ASSERT_TRUE(shot = Expect("credits", [&](const platform::Pixmap& s) { return CreditsShow(s); },
+                            "frontend-9-credits.png"));
+  Xdotool("key Escape");
+  ASSERT_TRUE(shot = Expect("options again", [&](const platform::Pixmap& s) { return OptionsShow(s); }));
+  Xdotool("key Escape");
+  ASSERT_TRUE(shot = Expect("title at the end", [&](const platform::Pixmap& s) { return TitleShows(s); }));
+  EscapeEndsCleanly();
+  EXPECT_NEAR(Setting("SOUND VOLUME"), 40, 1);
+  EXPECT_NEAR(Setting("PARTICLES"), 30, 1);
+  EXPECT_EQ(Setting("FULL SCREEN"), 0);
+
+  // A second start: the options show what was saved.
+  ASSERT_TRUE(LaunchGame());
+  window = FindWindow(20000);
+  ASSERT_NE(window, 0u);
+  shot = WaitForFinishedLoading();
+  ASSERT_TRUE(shot);
+  ClickLoadingButton(*shot);
+  ASSERT_TRUE(shot = Expect("title on the second start", [&](const platform::Pixmap& s) { return TitleShows(s); }));
+  ClickAt(*shot, -15 + 130, 210 + 30);
+  const auto knobsAndToggle = [&](const platform::Pixmap& s) {
+    return OptionsShow(s) && Difference(s, *dot, 368, 246, 3, 3, 14, 14) < 30.0 &&
+           Difference(s, *dot, 347, 342, 3, 3, 14, 14) < 30.0 &&
+           Difference(s, *off, 455, 403, 4, 4, off->Width() - 8, off->Height() - 8) < 30.0;
+  };
+  ASSERT_TRUE(shot = Expect("saved options", knobsAndToggle, "frontend-10-saved-options.png"));
+  ClickAt(*shot, 334 + 80, 454 + 22);
+  ASSERT_TRUE(Expect("credits on the second start", [&](const platform::Pixmap& s) { return CreditsShow(s); }));
+  Xdotool("key Escape");
+  ASSERT_TRUE(Expect("options from the credits", [&](const platform::Pixmap& s) { return OptionsShow(s); }));
+  Xdotool("key Escape");
+  ASSERT_TRUE(shot = Expect("title before the end", [&](const platform::Pixmap& s) { return TitleShows(s); }));
+  EscapeEndsCleanly();
+}
+
+}  // namespace
