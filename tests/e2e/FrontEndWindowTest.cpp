@@ -87,19 +87,6 @@ class FrontEndWindowTest : public e2e::GameWindowTest {
     return shot;
   }
 
-  // A press held for about 200 ms and let go, as a hand drags a knob to its place.
-  void PressAndHold(const platform::Pixmap& shot, int lx, int ly) {
-    int wx = 0;
-    int wy = 0;
-    ToWindow(shot, static_cast<float>(lx), static_cast<float>(ly), wx, wy);
-    Xdotool("mousemove --window " + std::to_string(window) + " " + std::to_string(wx) + " " + std::to_string(wy));
-    Sleep(100);
-    Xdotool("mousedown 1");
-    Sleep(200);
-    Xdotool("mouseup 1");
-    Sleep(100);
-  }
-
   std::string Settings() { return testrig::ReadFileBytes(userDir + "lantern-vale.ini"); }
   int Setting(const std::string& key) {
     const std::string text = Settings();
@@ -177,8 +164,11 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   // The options: two sliders dragged, the display toggled there and back.
   ClickAt(*shot, -15 + 130, 210 + 30);
   ASSERT_TRUE(shot = Expect("options", [&](const platform::Pixmap& s) { return OptionsShow(s); }, "frontend-7-options.png"));
-  PressAndHold(*shot, 379, 256);
-  PressAndHold(*shot, 358, 352);
+  // Held about 200 ms, as a hand drags a knob to its place.
+  PressAt(*shot, 379, 256, 200);
+  Sleep(100);
+  PressAt(*shot, 358, 352, 200);
+  Sleep(100);
   ClickToggle(*shot, 1);
   // Full screen: the game draws for the whole 1024 x 768 screen of the private server (which,
   // without a window manager, may still show it in the old window's frame).

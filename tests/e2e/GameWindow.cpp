@@ -283,6 +283,18 @@ void GameWindowTest::ClickAt(const platform::Pixmap& shot, int lx, int ly) {
   Xdotool("click 1");
 }
 
+void GameWindowTest::PressAt(const platform::Pixmap& shot, int lx, int ly, int holdMs) {
+  int wx = 0;
+  int wy = 0;
+  ToWindow(shot, static_cast<float>(lx), static_cast<float>(ly), wx, wy);
+  Xdotool("mousemove --window " + std::to_string(window) + " " + std::to_string(wx) + " " +
+          std::to_string(wy));
+  Sleep(100);
+  Xdotool("mousedown 1");
+  Sleep(holdMs);
+  Xdotool("mouseup 1");
+}
+
 platform::PixmapPtr GameWindowTest::WaitForFinishedLoading() {
   const auto background = Asset("Data/graphics/loadingscreen.jpg");
   const auto clickHere = Asset("Data/graphics/clickhere.png");

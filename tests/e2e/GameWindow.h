@@ -81,6 +81,9 @@ class GameWindowTest : public ::testing::Test {
   platform::PixmapPtr WaitForShot(int timeoutMs,
                                   const std::function<bool(const platform::Pixmap&)>& accept);
   void ClickAt(const platform::Pixmap& shot, int lx, int ly);
+  // The left button pressed at a logical point, held for holdMs and let go: what the game
+  // reads as a held button for some ticks (a drag's knob, a board's selection).
+  void PressAt(const platform::Pixmap& shot, int lx, int ly, int holdMs);
   // The splashes come first; the loading screen is recognised by its background, and it is
   // finished when the click-here button stands over the full bar. The last shot either way.
   platform::PixmapPtr WaitForFinishedLoading();
