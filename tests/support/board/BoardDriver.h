@@ -28,6 +28,9 @@ void Release();
 // Ticks of the play screen's order: the player record, the board, the host's own part, the
 // effect lists. "" or the first broken invariant with its tick and the board picture.
 std::string Tick(int n = 1);
+// Whether Tick checks the invariants after every tick (on by default; a benchmark times the
+// ticks alone).
+void SetTickChecks(bool on);
 // Press for one tick, release the next.
 std::string ClickCell(int x, int y);
 // Press on the current cell, move to (x, y) while held, release.
