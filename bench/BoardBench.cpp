@@ -3,16 +3,24 @@
 // beside the synthetic frame itself from the same run.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "PlayScene.h"
+#include "board/BoardGlobals.h"
 #include "board/BoardPicture.h"
+#include "board/TCell.h"
+#include "board/TGem.h"
+#include "core/TGame.h"
 #include "board/TGameGrid.h"
 #include "platform/Graphics.h"
 #include "support/board/BoardDriver.h"
 #include "support/board/StubAssets.h"
+#include "support/board/SwapSession.h"
 
 namespace {
 
@@ -91,3 +99,58 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   return 0;
 }
+
+// A full seeded board with bricks, refills on, detail 80, in the middle of a cascade (a block
+// of gems bursting as a lion leaves it), and a session that clicks a standing swap whenever
+// the board settles.
+testrig::SwapSession CascadeSession() {
+  std::string picture;
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 15; ++x) picture += std::string((x + y) % 3 == 0 ? ".b" : ".") + (x < 14 ? " " : "\n");
+  }
+  BuildBoard(picture, {1, 2, 3, 4, 5}, {8, 9});
+  testrig::FillRunFree(21);
+  testrig::ReplaceBoard<testrig::MovesLeftGrid>();
+  Game->Particles = 80;
+  for (int x = 5; x <= 7; ++x) {
+    for (int y = 6; y <= 8; ++y) GridAt(x, y)->Gem->Destroy();
+  }
+  return testrig::SwapSession(21, 0);
+}
+
+// Every tick of the tick driver over a 2,000-tick session (choosing the swap is not timed);
+// the median and the worst tick are the counters.
+void BM_BoardTickCascade(benchmark::State& state) {
+  if (!BoardReady()) {
+    state.SkipWithError("no display");
+    return;
+  }
+  testrig::SetTickChecks(false);
+  static const bool warm = [] {
+    testrig::SwapSession session = CascadeSession();
+    for (int i = 0; i < 2000; ++i) session.Step();
+    return true;
+  }();
+  (void)warm;
+  std::vector<double> micros;
+  micros.reserve(2000);
+  for (auto _ : state) {
+    state.PauseTiming();
+    testrig::SwapSession session = CascadeSession();
+    micros.clear();
+    state.ResumeTiming();
+    for (int i = 0; i < 2000; ++i) {
+      state.PauseTiming();
+      session.Feed();
+      state.ResumeTiming();
+      const auto start = std::chrono::steady_clock::now();
+      testrig::Tick();
+      micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    }
+  }
+  std::sort(micros.begin(), micros.end());
+  state.counters["median_us"] = micros[micros.size() / 2];
+  state.counters["worst_us"] = micros.back();
+  testrig::SetTickChecks(true);
+}
+BENCHMARK(BM_BoardTickCascade)->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);

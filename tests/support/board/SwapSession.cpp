@@ -66,6 +66,11 @@ bool BoardAtRest() {
 SwapSession::SwapSession(uint32_t seed, int pick) : random_(seed), pick_(pick) {}
 
 std::string SwapSession::Step() {
+  Feed();
+  return Tick();
+}
+
+void SwapSession::Feed() {
   switch (phase_) {
     case 0:
       if (BoardAtRest()) {
@@ -117,7 +122,6 @@ std::string SwapSession::Step() {
   ++ticks;
   ++sinceAction_;
   if (!BoardAtRest() && sinceAction_ > restless) restless = sinceAction_;
-  return Tick();
 }
 
 }  // namespace testrig

@@ -26,6 +26,8 @@ class SwapSession {
   // One tick of the play screen's order, feeding the mouse as the session goes; "" or the
   // first broken invariant.
   std::string Step();
+  // The session's part of a step alone (choosing and clicking), before its tick.
+  void Feed();
   int swaps = 0;     // swaps clicked
   int stuck = 0;     // rests at which no swap stood
   long ticks = 0;
