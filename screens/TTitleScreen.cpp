@@ -22,6 +22,7 @@
 #include "play/TGameScreen.h"
 #include "screens/DialogFunctions.h"
 #include "screens/TBookScreen.h"
+#include "screens/GameOverScreen.h"
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
@@ -55,7 +56,10 @@ constexpr double kDegrees = 3.14159265358979323846 / 180.0;
 // Arriving from these, the title looks after its music (the level map leaves it playing).
 int MusicFrom(const std::shared_ptr<TScreen>& screen) {
   if (!screen) return 0;
-  return screen == GameScreen || screen == GameFinishedScreen || screen == LevelSelectScreen ? 1 : 0;
+  return screen == GameScreen || screen == GameOverScreen || screen == GameFinishedScreen ||
+                 screen == LevelSelectScreen
+             ? 1
+             : 0;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The instructions page: its looping timeline, the effects it makes once a cycle, the ring and
 // the moving gems, and the ways it closes.
 #include "support/ScreenRig.h"
+#include "board/TBonusList.h"
 #include "board/TCell.h"
 #include "board/TGem.h"
 #include "core/Globals.h"
@@ -128,14 +129,20 @@ TEST_F(InstructionsTest, OverARunningLevelOnlyThePagesOwnEffectsGo) {
     page->Destination = GameScreen;
     GameScreen->StopKill = GameScreen->StopInit = suspended ? 1 : 0;
     Enter(page, GameScreen);
-    AnimatedParticles->AddNew(10, 10, images->Find(u"cursor"), 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0);
+    const TParticlePtr swept =
+        AnimatedParticles->AddNew(10, 10, images->Find(u"cursor"), 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0);
+    // A tornado sweeping down a column of the level: only its own road clears it.
+    HouseList = std::make_shared<TBonusList>();
+    HouseList->AddNew(swept);
     Tick(401);
     EXPECT_GT(Tumblets->Count(), 0);
     page->Kill();
     EXPECT_EQ(Tumblets->Count(), 0);
     EXPECT_EQ(BackgroundParticles->Count(), 0);
     EXPECT_EQ(AnimatedParticles->Count(), suspended ? 1 : 0);
+    EXPECT_EQ(HouseList->Count(), suspended ? 1 : 0);
     AnimatedParticles->Clear();
+    HouseList.reset();
   }
 }
 

@@ -21,6 +21,7 @@
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TOptionsScreen.h"
+#include "screens/GameOverScreen.h"
 #include "screens/TTitleScreen.h"
 #include "support/ScreenRig.h"
 #include "ui/TButton.h"
@@ -82,7 +83,7 @@ TEST_F(TitleTest, MusicAndLoadingFrameOnArrival) {
       {"loading", Game->LoadingScreen, false},  {"play", GameScreen, true},
       {"game finished", GameFinishedScreen, true}, {"map", LevelSelectScreen, false},
       {"options", OptionsScreen, false},         {"instructions", InstructionsScreen, false},
-      {"book", BookScreen, false},
+      {"book", BookScreen, false},             {"game over", GameOverScreen, true},
   };
   platform::SetFakeClockStepPerFlip(7);
   for (const Case& c : cases) {

@@ -62,20 +62,36 @@ int ProgramRun::Run(const std::function<void(int)>& script, int maxPasses) {
   return code;
 }
 
-void ProgramRun::Click(int x, int y) {
-  // Events come in window pixels: a full-screen display shows the logical screen scaled.
-  if (platform::GraphicsOpen()) {
-    constexpr int kProbe = 4000;
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    platform::WindowToGraphics(0, 0, x0, y0);
-    platform::WindowToGraphics(kProbe, kProbe, x1, y1);
-    if (x1 != x0 && y1 != y0) {
-      x = static_cast<int>((x - x0 + 0.5) * kProbe / (x1 - x0));
-      y = static_cast<int>((y - y0 + 0.5) * kProbe / (y1 - y0));
-    }
+namespace {
+
+// Events come in window pixels: a full-screen display shows the logical screen scaled.
+void ToWindow(int& x, int& y) {
+  if (!platform::GraphicsOpen()) return;
+  constexpr int kProbe = 4000;
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  platform::WindowToGraphics(0, 0, x0, y0);
+  platform::WindowToGraphics(kProbe, kProbe, x1, y1);
+  if (x1 != x0 && y1 != y0) {
+    x = static_cast<int>((x - x0 + 0.5) * kProbe / (x1 - x0));
+    y = static_cast<int>((y - y0 + 0.5) * kProbe / (y1 - y0));
   }
+}
+
+}  // namespace
+
+void ProgramRun::Click(int x, int y) {
+  Press(x, y);
+  Release(x, y);
+}
+
+void ProgramRun::Press(int x, int y) {
+  ToWindow(x, y);
   platform::PostEvent(platform::Event{platform::EVENT_MOUSEMOVE, 0, x, y});
   platform::PostEvent(platform::Event{platform::EVENT_MOUSEDOWN, 1, x, y});
+}
+
+void ProgramRun::Release(int x, int y) {
+  ToWindow(x, y);
   platform::PostEvent(platform::Event{platform::EVENT_MOUSEUP, 1, x, y});
 }
 

@@ -28,6 +28,10 @@ class ProgramRun {
 
   // Events as the system sends them, read at the next tick.
   static void Click(int x, int y);
+  // The left button pressed (the pointer moved there first) and let go at a later pass: a
+  // press the game sees held for the ticks between.
+  static void Press(int x, int y);
+  static void Release(int x, int y);
   static void Key(int code);
   // Typing as the runtime delivers it: per character key down, the character, key up (Enter,
   // Escape and Backspace come as a key and as a character).
