@@ -45,10 +45,7 @@ class BoardTest : public ::testing::Test {
   G& BuildAs(const std::string& picture, const std::vector<int>& colours = {1, 2, 3, 4, 5},
              const std::vector<int>& bonus = {}) {
     Build(picture, colours, bonus);
-    auto board = std::make_shared<G>();
-    static_cast<TGameGrid&>(*board) = *GameGrid;
-    GameGrid = board;
-    return *board;
+    return *testrig::ReplaceBoard<G>();
   }
   TCell& Cell(int x, int y) { return *Grid[static_cast<size_t>(x)][static_cast<size_t>(y)]; }
   TGem& GemAt(int x, int y) { return *Cell(x, y).Gem; }
