@@ -47,7 +47,7 @@ class EndScreensRunTest : public ::testing::Test {
   void SetUp() override {
     if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
     run = std::make_unique<ProgramRun>();
-    testrig::PrepareUserWithProfile(run->userDir, run->userDir + "lantern-vale.ini", "Ann");
+    testrig::PrepareUserWithProfile(run->userDir, run->settingsFile, "Ann");
   }
   void TearDown() override { testrig::RemoveAtLevelEntry(); }
   bool UserFile(const std::string& name) const { return std::filesystem::exists(run->userDir + name); }
@@ -62,7 +62,7 @@ TEST_F(EndScreensRunTest, TheOutroEndsTheProgramOnTheFirstContinue) {
     if (way != kClick) {
       run.reset();  // restores the environment before the next run sets its own
       run = std::make_unique<ProgramRun>();
-      testrig::PrepareUserWithProfile(run->userDir, run->userDir + "lantern-vale.ini", "Ann");
+      testrig::PrepareUserWithProfile(run->userDir, run->settingsFile, "Ann");
     }
     int stage = 0;
     bool clickPlayed = false;

@@ -10,13 +10,16 @@
 
 namespace testrig {
 
-void WriteProfileFile(const std::string& profilesDir, const std::string& name) {
+void WriteProfileFile(const std::string& profilesDir, const std::string& name,
+                      const std::function<void(TProfile&)>& edit) {
   std::filesystem::create_directories(profilesDir);
   const bool borrowed = static_cast<bool>(Game);
   if (!borrowed) Game = std::make_shared<TGame>();
   const String old = Game->ProfilePath;
   Game->ProfilePath = S(profilesDir);
-  TProfile::Create(S(name))->Save();
+  const std::shared_ptr<TProfile> profile = TProfile::Create(S(name));
+  if (edit) edit(*profile);
+  profile->Save();
   Game->ProfilePath = old;
   if (!borrowed) Game.reset();
 }

@@ -1,15 +1,20 @@
 #include "ProgramRun.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+#include <memory>
 
 #include "TestRig.h"
 #include "core/ErrorPath.h"
+#include "core/Platform.h"
 #include "core/Startup.h"
 #include "core/TGame.h"
 #include "core/TScreen.h"
 #include "gfx/TGameFade.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/FileSystem.h"
 #include "platform/Graphics.h"
 #include "platform/String.h"
 #include "platform/System.h"
@@ -27,6 +32,7 @@ ProgramRun::ProgramRun() {
   oldXdg_ = old ? old : "";
   setenv("XDG_DATA_HOME", xdg.c_str(), 1);
   userDir = xdg + "/Quillfern Games/Lantern Vale/";
+  settingsFile = userDir + platform::ToUtf8(platform::StripAll(ccAppFileNonDebug())) + ".ini";
   SetErrorBoxHook([this](const String& message) {
     errors.push_back(platform::ToUtf8(message));
     return true;
@@ -60,6 +66,37 @@ int ProgramRun::Run(const std::function<void(int)>& script, int maxPasses) {
   }
   SetMainLoopHook(nullptr);
   return code;
+}
+
+std::function<void(int)> ProgramRun::StepScript(std::vector<Step> steps,
+                                                std::function<void(int)> everyPass) {
+  struct Place {
+    size_t step = 0;
+    bool acted = false;
+    int waited = 0;
+  };
+  auto at = std::make_shared<Place>();
+  return [steps = std::move(steps), everyPass = std::move(everyPass), at](int pass) {
+    if (everyPass) everyPass(pass);
+    while (at->step < steps.size()) {
+      const Step& step = steps[at->step];
+      if (!at->acted) {
+        if (step.act) step.act();
+        at->acted = true;
+        return;
+      }
+      if (step.ready && !step.ready()) {
+        if (++at->waited > step.limit) {
+          ADD_FAILURE() << "stuck at: " << step.what;
+          throw Stop{};
+        }
+        return;
+      }
+      ++at->step;
+      at->acted = false;
+      at->waited = 0;
+    }
+  };
 }
 
 namespace {

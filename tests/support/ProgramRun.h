@@ -42,7 +42,21 @@ class ProgramRun {
   // destination set and a FADE_SPEED fade-out (the music kept) started.
   static void LeadTo(const std::shared_ptr<TScreen>& screen);
 
+  // A script in steps: a step acts once (in its own pass), then the run waits pass by pass
+  // until it is ready (none: the next pass) before the next step acts. A step that waits
+  // more than `limit` passes fails the test and stops the run.
+  struct Step {
+    std::string what;
+    std::function<void()> act;
+    std::function<bool()> ready;
+    int limit = 1000;
+  };
+  // everyPass (optional) runs first in every pass.
+  static std::function<void(int)> StepScript(std::vector<Step> steps,
+                                             std::function<void(int)> everyPass = nullptr);
+
   std::string userDir;  // the game's user folder, with a closing slash
+  std::string settingsFile;  // named after the running executable
   std::vector<std::string> errors;
 
  private:
