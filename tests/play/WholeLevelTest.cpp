@@ -25,7 +25,7 @@
 #include "support/AtLevelEntry.h"
 #include "support/ProgramRun.h"
 #include "support/TestRig.h"
-#include "support/autoplay/MoveSearch.h"
+#include "support/autoplay/BoardSnapshot.h"
 #include "ui/TMenu.h"
 
 namespace {
@@ -64,28 +64,6 @@ class WholeLevelTest : public ::testing::Test {
   ProgramRun run;
   std::string levels;
 };
-
-// The board as the autoplayer's search reads it.
-autoplay::Snapshot Snap() {
-  autoplay::Snapshot s;
-  s.width = GameGrid->levelwidth;
-  s.height = GameGrid->levelheight;
-  s.diagonalMoves = GameGrid->DiagonalMoves;
-  for (int y = 0; y < s.height; ++y) {
-    for (int x = 0; x < s.width; ++x) {
-      const TCell* cell = GridAt(x, y);
-      const auto i = static_cast<size_t>(autoplay::Snapshot::Index(x, y));
-      if (!cell) continue;
-      s.active[i] = cell->active ? 1 : 0;
-      s.layers[i] = static_cast<uint8_t>(cell->gold + cell->armour);
-      if (cell->Gem) {
-        s.type[i] = static_cast<int8_t>(cell->Gem->GemType);
-        s.locked[i] = cell->Gem->locked ? 1 : 0;
-      }
-    }
-  }
-  return s;
-}
 
 struct LevelRun {
   int code = 0;
@@ -163,7 +141,7 @@ LevelRun PlayLevel(ProgramRun& run, const std::string& levels) {
               break;
             }
             if (r.moves >= 500) throw ProgramRun::Stop{};
-            if (const auto best = autoplay::BestSwap(Snap())) {
+            if (const auto best = autoplay::BestSwap(autoplay::SnapshotOfBoard())) {
               ++r.moves;
               releaseX = CalcSX(best->x) + 25;
               releaseY = CalcSY(best->y) + 25;
