@@ -160,16 +160,7 @@ int TGameScreen::LevelStart() {
   ClearCounters();
   Player->NewLevelStats();
   LevelLoad();
-  int fills = 0;
-  do {
-    if (++fills > MaxFills) {
-      ccRunTimeError(u"No possible move after " + ccIntToString(MaxFills) + u" fills of " +
-                         LevelFile(Player->Level),
-                     1);
-      return 0;
-    }
-    FillGrid();
-  } while (GameGrid->NoMoreMoves(0) != 0);
+  if (FillUntilMove() == 0) return 0;
   GameGrid->DiagonalMoves = 0;
   GameGrid->DiagonalGauge = 0;
   GemList->SortAll();
@@ -190,6 +181,20 @@ int TGameScreen::LevelLoad() {
   GameGrid->Load(Player->Level);
   Player->Target = GameGrid->Gold;
   return 0;
+}
+
+int TGameScreen::FillUntilMove() {
+  int fills = 0;
+  do {
+    if (++fills > MaxFills) {
+      ccRunTimeError(u"No possible move after " + ccIntToString(MaxFills) + u" fills of " +
+                         LevelFile(Player->Level),
+                     1);
+      return 0;
+    }
+    FillGrid();
+  } while (GameGrid->NoMoreMoves(0) != 0);
+  return fills;
 }
 
 int TGameScreen::FillGrid() {
@@ -234,7 +239,9 @@ int TGameScreen::FillOnce() {
         continue;
       }
       int type = 0;
-      if (cell->bonus >= TGem::kFirstBonus && cell->bonus <= TGem::kLastBonus) {
+      // Presets stand as they are: pieces, and colour gems (which may be off the level's
+      // five colours).
+      if (cell->bonus >= 1 && cell->bonus <= TGem::kLastBonus) {
         type = cell->bonus;
         previous = type;
         run = 0;

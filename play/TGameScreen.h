@@ -99,6 +99,9 @@ class TGameScreen : public TScreen {
   virtual int RestartLevel();
   virtual int LevelLoad();
   virtual int FillGrid();
+  // Fills the board afresh until a move exists: the number of fills, or 0 after the fatal
+  // error of a layout that never offers one. Needs no window.
+  virtual int FillUntilMove();
   virtual int TestGrid();
   virtual int MakeTestGem(int x, int y, int type);
   // Opens a once-only page when the hint scroll is free and a profile has the flag unspent

@@ -1,0 +1,134 @@
+// The difficulty curve, measured: the autoplayer's rows for the fifty levels (written by the
+// autoplay tests, refused when a level file changed since) gathered into build/levels/curve.md
+// and curve.tsv, and the rules the curve must follow.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "LevelValidator.h"
+
+namespace {
+
+struct Figures {
+  double ticks = 0, moves = 0, restarts = 0, pieces = 0, worstTicks = 0, movesPerLayer = 0;
+};
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  const size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+std::string Hex(uint64_t h) {
+  char s[17];
+  std::snprintf(s, sizeof s, "%016llx", static_cast<unsigned long long>(h));
+  return s;
+}
+
+std::string Fixed(double v, int digits) {
+  char s[32];
+  std::snprintf(s, sizeof s, "%.*f", digits, v);
+  return s;
+}
+
+}  // namespace
+
+TEST(LevelCurve, RisesThroughTheChapters) {
+  std::vector<levels::Level> all;
+  ASSERT_TRUE(levels::ValidateFolder(std::string(LV_SOURCE_DIR) + "/data/levels", "data/levels", &all).empty());
+  ASSERT_EQ(all.size(), 50u);
+  std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.number < b.number; });
+  const std::string folder = std::string(LV_BINARY_DIR) + "/levels/";
+
+  std::vector<Figures> figures(all.size());
+  for (const levels::Level& l : all) {
+    char name[32];
+    std::snprintf(name, sizeof name, "autoplay-%02d.tsv", l.number);
+    std::ifstream in(folder + name);
+    ASSERT_TRUE(in) << folder + name << " is missing: run the autoplay tests (ctest -L autoplay)";
+    std::vector<double> ticks, moves, restarts, pieces;
+    std::string line;
+    std::getline(in, line);  // header
+    while (std::getline(in, line)) {
+      std::istringstream row(line);
+      int level, seed, cleared, refused, score, goldLeft;
+      double t, m, p, r;
+      std::string hash;
+      row >> level >> seed >> cleared >> t >> m >> p >> r >> refused >> score >> goldLeft >> hash;
+      ASSERT_EQ(hash, Hex(levels::Fnv1a64(l.bytes))) << name << " is stale: " << l.path << " changed since";
+      ticks.push_back(t);
+      moves.push_back(m);
+      restarts.push_back(r);
+      pieces.push_back(p);
+    }
+    ASSERT_EQ(ticks.size(), 5u) << name;
+    Figures& f = figures[static_cast<size_t>(l.number - 1)];
+    f.ticks = Median(ticks);
+    f.moves = Median(moves);
+    f.restarts = Median(restarts);
+    f.pieces = Median(pieces);
+    f.worstTicks = *std::max_element(ticks.begin(), ticks.end());
+    f.movesPerLayer = f.moves / std::max(1, l.Gold());
+  }
+
+  std::vector<double> chapter(10);
+  for (size_t c = 0; c < 10; ++c) {
+    std::vector<double> d;
+    for (size_t k = 0; k < 5; ++k) d.push_back(figures[c * 5 + k].ticks);
+    chapter[c] = Median(d);
+  }
+  std::vector<std::string> broken;
+  for (size_t c = 1; c < 10; ++c)
+    if (!(chapter[c - 1] < chapter[c])) broken.push_back("(a) chapter " + std::to_string(c + 1) + " is not above chapter " + std::to_string(c));
+  for (size_t n = 1; n < 50; ++n)
+    if (n % 5 != 0 && figures[n].ticks < 0.7 * figures[n - 1].ticks)
+      broken.push_back("(b) level " + std::to_string(n + 1) + " dips below 0.7 of level " + std::to_string(n));
+  if (chapter[9] < 3 * chapter[0]) broken.push_back("(c) chapter 10 is not three times chapter 1");
+  for (size_t n = 0; n < 50; ++n)
+    if (figures[n].restarts > (n < 10 ? 0 : 1))
+      broken.push_back("(d) level " + std::to_string(n + 1) + " median restarts " + Fixed(figures[n].restarts, 1));
+  std::vector<double> tight, generous;
+  for (const levels::Level& l : all) {
+    const double mpl = figures[static_cast<size_t>(l.number - 1)].movesPerLayer;
+    if (l.Class() == levels::Character::Tight) tight.push_back(mpl);
+    if (l.Class() == levels::Character::Generous) generous.push_back(mpl);
+  }
+  if (!(Median(tight) > Median(generous))) broken.push_back("(e) tight levels take no more moves per layer than generous ones");
+
+  std::ofstream md(folder + "curve.md"), tsv(folder + "curve.tsv");
+  md << "# Difficulty curve (autoplayer, seeds 1-5, medians)\n\n"
+     << "| level | chapter | name | size | active | Gold | Locked | bonus | class | ticks | moves | moves/layer | restarts | pieces | worst ticks |\n"
+     << "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
+  tsv << "level\tchapter\tname\tsize\tactive\tgold\tlocked\tbonus\tclass\tticks\tmoves\tmoves_per_layer\trestarts\tpieces\tworst_ticks\n";
+  for (const levels::Level& l : all) {
+    const Figures& f = figures[static_cast<size_t>(l.number - 1)];
+    const std::vector<std::string> cells = {
+        std::to_string(l.number), std::to_string(1 + (l.number - 1) / 5), l.name,
+        std::to_string(l.width) + "x" + std::to_string(l.height), std::to_string(l.ActiveCells()),
+        std::to_string(l.Gold()), std::to_string(l.LockedCells()), l.BonusText(), levels::CharacterName(l.Class()),
+        Fixed(f.ticks, 0), Fixed(f.moves, 0), Fixed(f.movesPerLayer, 2), Fixed(f.restarts, 0), Fixed(f.pieces, 0),
+        Fixed(f.worstTicks, 0)};
+    md << "|";
+    for (size_t i = 0; i < cells.size(); ++i) {
+      md << " " << cells[i] << " |";
+      tsv << cells[i] << (i + 1 < cells.size() ? "\t" : "\n");
+    }
+    md << "\n";
+  }
+  md << "\n## Chapter medians (ticks)\n\n";
+  for (size_t c = 0; c < 10; ++c) md << "- chapter " << c + 1 << ": " << Fixed(chapter[c], 0) << "\n";
+  md << "\n## Rules\n\n";
+  const char* rules[] = {"(a) chapter medians rise", "(b) no dip below 0.7 inside a chapter",
+                         "(c) chapter 10 at least 3 x chapter 1", "(d) median restarts 0 (levels 1-10), at most 1",
+                         "(e) tight levels take more moves per layer than generous ones"};
+  for (const char* rule : rules) {
+    const bool failed = std::any_of(broken.begin(), broken.end(), [&](const std::string& b) { return b.compare(0, 3, rule, 3) == 0; });
+    md << "- " << rule << ": " << (failed ? "FAIL" : "pass") << "\n";
+  }
+  for (const std::string& b : broken) ADD_FAILURE() << b;
+}
