@@ -10,6 +10,7 @@
 #include "board/BoardHost.h"
 #include "board/BoardInvariants.h"
 #include "board/BoardPicture.h"
+#include "board/TBonusList.h"
 #include "board/TCell.h"
 #include "board/TGameGrid.h"
 #include "board/TGem.h"
@@ -156,6 +157,7 @@ void Player::Tick() {
   Particles->Move();
   AnimatedParticles->Manage();
   ScoreParticles->Move();
+  if (HouseList) HouseList->Manage();
 }
 
 bool Player::AtRest() const {
@@ -163,6 +165,7 @@ bool Player::AtRest() const {
   if (g.BlockInput != 0 || g.SwapCounter > 0 || g.NoMoreCounter > 0 || g.NoMore != 0 || g.Mode != 0) {
     return false;
   }
+  if (HouseList && HouseList->Count() > 0) return false;
   for (int x = 0; x < GRID_WIDTH; ++x)
     for (int k = 0; k < TOP_ROW_SLOTS; ++k)
       if (TopRow[static_cast<size_t>(x)][static_cast<size_t>(k)] != 0) return false;
