@@ -207,6 +207,19 @@ std::string FullBoardPicture() {
   return picture;
 }
 
+std::string NoMoveBoardPicture(bool lionLast) {
+  std::string picture;
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 15; ++x) {
+      std::string cell = std::to_string(1 + x % 2 + 2 * (y % 2));
+      if (x == 0 && y == 0) cell += "b";
+      if (lionLast && x == 14 && y == 9) cell = "L";
+      picture += cell + (x < 14 ? " " : "\n");
+    }
+  }
+  return picture;
+}
+
 void FillRunFree(int seed) {
   platform::SeedRnd(seed);
   TGameGrid* board = GameGrid.get();

@@ -39,6 +39,10 @@ long TickNumber();
 
 // A full 15 by 10 board with bricks, armour, bonus pieces, locked gems and Tumblets.
 std::string FullBoardPicture();
+// A full 15 by 10 board of four colours in 2 by 2 tiles, on which no swap, straight or
+// diagonal, makes a run; with a lion in the last cell, that piece is its only move, the last
+// the move search reaches. One brick keeps the level from ending.
+std::string NoMoveBoardPicture(bool lionLast);
 
 // Fills the active empty cells of the current board as the play screen fills a new level:
 // rows top-down, presets as they are, colours redrawn (at most 1000 times a cell) while they
