@@ -1,6 +1,7 @@
 // The board's drawing on the headless software renderer: a full 15 by 10 board alone, and the
 // play-like frame of FrameBench with its synthetic cells and gems replaced by that board,
-// beside the synthetic frame itself from the same run.
+// beside the synthetic frame itself from the same run. Then the board's logic tick by tick:
+// the move search, a tick at rest, a cascade, and a game played with its pieces and sweepers.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,11 +13,16 @@
 
 #include "PlayScene.h"
 #include "board/BoardGlobals.h"
+#include "board/BoardHost.h"
 #include "board/BoardPicture.h"
+#include "board/TBonusList.h"
 #include "board/TCell.h"
-#include "board/TGem.h"
-#include "core/TGame.h"
 #include "board/TGameGrid.h"
+#include "board/TGem.h"
+#include "board/TPlayer.h"
+#include "core/Globals.h"
+#include "core/TGame.h"
+#include "gfx/TParticleList.h"
 #include "platform/Graphics.h"
 #include "support/board/BoardDriver.h"
 #include "support/board/StubAssets.h"
@@ -86,6 +92,116 @@ void BM_PlayFrame(benchmark::State& state) {
   for (auto _ : state) scene.Draw(tick++);
 }
 BENCHMARK(BM_PlayFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// One logic tick as the play screen runs it, without the rig's invariant check.
+void PlayTick() {
+  Delta = 1.0f;
+  if (BoardHost::Current().Player().Manage() == -1) return;
+  const std::shared_ptr<TGameGrid> board = GameGrid;
+  board->Manage();
+  BackgroundParticles->Move();
+  Tumblets->Move();
+  Particles->Move();
+  AnimatedParticles->Manage();
+  ScoreParticles->Move();
+  HouseList->Manage();
+  testrig::Host().OutroTick();
+}
+
+// Per-tick timings: the median, the 99th percentile and the worst tick as counters
+// (microseconds; the worst includes any preemption of a loaded machine).
+class TickTimes {
+ public:
+  TickTimes() { samples_.reserve(1 << 20); }
+  template <class F>
+  void Time(F&& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    const auto end = std::chrono::steady_clock::now();
+    if (samples_.size() < samples_.capacity()) samples_.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+  }
+  void Report(benchmark::State& state) {
+    if (samples_.empty()) return;
+    std::sort(samples_.begin(), samples_.end());
+    state.counters["median_us"] = samples_[samples_.size() / 2];
+    state.counters["p99_us"] = samples_[samples_.size() * 99 / 100];
+    state.counters["worst_us"] = samples_.back();
+  }
+
+ private:
+  std::vector<double> samples_;
+};
+
+// A full board on which no swap makes a run: the search scans every cell and every try.
+void BM_NoMoreMoves(benchmark::State& state) {
+  if (!BoardReady()) {
+    state.SkipWithError("no display");
+    return;
+  }
+  BuildBoard(testrig::NoMoveBoardPicture(false), {1, 2, 3, 4, 5});
+  GameGrid->DiagonalMoves = static_cast<int>(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(GameGrid->NoMoreMoves(0));
+}
+BENCHMARK(BM_NoMoreMoves)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A full board at rest, the pointer over a gem: hover, idle animations and the whole search
+// (the lion in the last cell is its only move) every tick.
+void BM_BoardTickIdle(benchmark::State& state) {
+  if (!BoardReady()) {
+    state.SkipWithError("no display");
+    return;
+  }
+  BuildBoard(testrig::NoMoveBoardPicture(true), {1, 2, 3, 4, 5});
+  testrig::PointAtCell(7, 5);
+  for (int i = 0; i < 100; ++i) PlayTick();
+  TickTimes times;
+  for (auto _ : state) times.Time(PlayTick);
+  times.Report(state);
+}
+BENCHMARK(BM_BoardTickIdle)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A full board played with its pieces: every 50 ticks a click on a piece (tornados included,
+// so sweepers fall through columns) or a swap that makes a run; the cascades that follow are
+// timed tick by tick. A board that ends or gives up is replaced outside the timing.
+void BM_BoardTickPieces(benchmark::State& state) {
+  if (!BoardReady()) {
+    state.SkipWithError("no display");
+    return;
+  }
+  auto fresh = [] {
+    BuildBoard(testrig::FullBoardPicture(), {1, 2, 3, 4, 5}, {8, 9, 10, 11, 12, 13, 14});
+    testrig::Host().outro = 0;
+    testrig::Host().outroTicks = 0;
+    testrig::Host().player->NewLevelStats();
+  };
+  fresh();
+  TickTimes times;
+  int tick = 0;
+  int action = 0;
+  for (auto _ : state) {
+    if (GameGrid->NoMoreCounter > 0 || testrig::Host().outro) {
+      state.PauseTiming();
+      fresh();
+      state.ResumeTiming();
+    }
+    if (++tick % 50 == 0) {
+      state.PauseTiming();
+      const std::vector<testrig::BoardMove> moves = testrig::BruteForceMoves();
+      state.ResumeTiming();
+      if (!moves.empty()) {
+        const testrig::BoardMove& m = moves[static_cast<size_t>(action++) % moves.size()];
+        const bool second = m.toX >= 0 && GameGrid->Mode == 1;
+        testrig::PointAtCell(second ? m.toX : m.x, second ? m.toY : m.y);
+        testrig::Press();
+        if (m.toX >= 0 && !second) tick -= 25;  // the second click 25 ticks later
+      }
+    }
+    if (tick % 50 == 2) testrig::Release();
+    times.Time(PlayTick);
+  }
+  times.Report(state);
+}
+BENCHMARK(BM_BoardTickPieces)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 // TGameGrid: the search for a move and the no-more-moves sequence.
 #include <algorithm>
+#include <array>
 
 #include "board/BoardHost.h"
 #include "board/TCell.h"
@@ -13,11 +14,28 @@
 
 namespace {
 
-// The type the search sees in a slot of the array: 0 for no cell or no gem.
-inline int TypeAt(int x, int y) {
-  const TCell* cell = Grid[static_cast<size_t>(x)][static_cast<size_t>(y)].get();
-  return cell && cell->Gem ? cell->Gem->GemType : 0;
-}
+// The types the search sees, mirrored from the cell array for the duration of a search (and
+// exchanged with it), so the windows read plain integers: 0 for no cell or no gem.
+struct SearchTypes {
+  std::array<std::array<int, GRID_HEIGHT>, GRID_WIDTH> type{};
+  bool active = false;
+
+  void Fill() {
+    for (size_t x = 0; x < GRID_WIDTH; ++x) {
+      for (size_t y = 0; y < GRID_HEIGHT; ++y) {
+        const TCell* cell = Grid[x][y].get();
+        type[x][y] = cell && cell->Gem ? cell->Gem->GemType : 0;
+      }
+    }
+  }
+  void Exchange(int x1, int y1, int x2, int y2) {
+    std::swap(type[static_cast<size_t>(x1)][static_cast<size_t>(y1)],
+              type[static_cast<size_t>(x2)][static_cast<size_t>(y2)]);
+  }
+};
+SearchTypes gTypes;
+
+inline int TypeAt(int x, int y) { return gTypes.type[static_cast<size_t>(x)][static_cast<size_t>(y)]; }
 
 // One scan line of a quick test: from (x, y) for `length` cells stepping (sx, sy). The colour
 // of the first run of three, else 0.
@@ -52,6 +70,11 @@ int TGameGrid::NoMoreMoves(int n) {
   int dstY = -1;
   std::shared_ptr<TGem> gem;  // the source's own gem while its swaps are tried
   TCell* source = nullptr;
+  gTypes.Fill();
+  gTypes.active = true;
+  struct EndSearch {
+    ~EndSearch() { gTypes.active = false; }
+  } endSearch;
   for (int y = 0; y < height && !found; ++y) {
     for (int x = 0; x < width && !found; ++x) {
       const std::shared_ptr<TCell>& cell = Grid[static_cast<size_t>(x)][static_cast<size_t>(y)];
@@ -86,7 +109,6 @@ int TGameGrid::NoMoreMoves(int n) {
           dstY = ty;
         }
       }
-      if (!found) cell->Gem = gem;
     }
   }
   if (!found) {
@@ -96,11 +118,7 @@ int TGameGrid::NoMoreMoves(int n) {
     return 1;
   }
   const bool isSwap = dstX != -1;
-  if (isSwap && swapped == 1) {
-    TCell* dest = GridAt(dstX, dstY);
-    dest->Gem = source->Gem;
-    source->Gem = gem;
-  }
+  if (isSwap && swapped == 1) std::swap(source->Gem, GridAt(dstX, dstY)->Gem);
   const int type = gem ? gem->GemType : 0;
   bool showSource = false;
   if (!gem || (isSwap && type > TGem::kLastColour)) {
@@ -119,8 +137,11 @@ int TGameGrid::TestMove(int n, int x1, int y1, int x2, int y2, int,
   TCell* dest = GridAt(x2, y2);
   if (!dest || !dest->active) return 0;
   if (const TGem* other = dest->Gem.get(); other && (other->locked || other->GemType == -1)) return 0;
-  cell->Gem = dest->Gem;
-  dest->Gem = gem;
+  // Exchanged and exchanged back whole: no reference count moves, and the source cell holds
+  // its own gem between tries.
+  (void)gem;
+  std::swap(cell->Gem, dest->Gem);
+  if (gTypes.active) gTypes.Exchange(x1, y1, x2, y2);
   swapped = 1;
   // A row and a column made by one swap count as two moves.
   if (DoQuickMatchHoriz(x1, y1, kind) == 1 && (n == 0 || ++count == n)) {
@@ -131,12 +152,14 @@ int TGameGrid::TestMove(int n, int x1, int y1, int x2, int y2, int,
     found = 1;
     return 1;
   }
-  dest->Gem = cell->Gem;
+  std::swap(cell->Gem, dest->Gem);
+  if (gTypes.active) gTypes.Exchange(x1, y1, x2, y2);
   return 0;
 }
 
 int TGameGrid::DoQuickMatchHoriz(int x, int y, int kind) {
   HintGemType = 0;
+  if (!gTypes.active) gTypes.Fill();
   const int width = std::min(levelwidth, GRID_WIDTH);
   const int height = std::min(levelheight, GRID_HEIGHT);
   const int last = std::min(y + 1, height - 1);
@@ -154,6 +177,7 @@ int TGameGrid::DoQuickMatchHoriz(int x, int y, int kind) {
 
 int TGameGrid::DoQuickMatchVert(int x, int y, int kind) {
   HintGemType = 0;
+  if (!gTypes.active) gTypes.Fill();
   const int width = std::min(levelwidth, GRID_WIDTH);
   const int height = std::min(levelheight, GRID_HEIGHT);
   const int first = std::max(kind == 1 ? x - 1 : x, 0);
