@@ -15,6 +15,7 @@
 #include "core/TMousePointer.h"
 #include "core/TProfile.h"
 #include "gfx/TGameFade.h"
+#include "platform/Events.h"
 #include "play/TGameMenu.h"
 #include "play/TGameScreen.h"
 #include "play/THintScroll.h"
@@ -318,3 +319,51 @@ TEST_F(WholeLevelTest, LastLevelLeadsToTheGameFinishedPage) {
 }
 
 }  // namespace
+
+// Ctrl+Q gives the level up: the player dies, the board's no-more-moves sequence runs, and the
+// same level starts again on a new board with its time at zero; nothing is written.
+TEST_F(WholeLevelTest, GivingUpRestartsTheSameLevelOnANewBoard) {
+  enum { kIntro, kGivenUp, kRestarted } stage = kIntro;
+  const TGameGrid* board = nullptr;
+  std::string before;
+  bool died = false;
+  const int code = RunAt(20, [&](int) {
+    if (Game->CurrentTScreen != GameScreen || Game->GameFade->Active != 0) return;
+    switch (stage) {
+      case kIntro:
+        if (GameScreen->IntroAnim->Active == 0) {
+          EXPECT_EQ(HintScroll->Active, 0);
+          board = GameGrid.get();
+          before = ProfileBytes();
+          platform::PostEvent(platform::Event{platform::EVENT_KEYDOWN, KEY_LCONTROL, 0, 0});
+          ProgramRun::Key('Q');
+          stage = kGivenUp;
+        }
+        break;
+      case kGivenUp:
+        platform::PostEvent(platform::Event{platform::EVENT_KEYUP, KEY_LCONTROL, 0, 0});
+        if (GameGrid && GameGrid.get() != board) {
+          stage = kRestarted;
+          EXPECT_TRUE(died);
+          EXPECT_EQ(GameScreen->Player->Level, 20);
+          EXPECT_EQ(GameScreen->Player->TimeTaken, 0.0f);
+          EXPECT_EQ(GameScreen->IntroAnim->Active, 1);
+          EXPECT_EQ(HintScroll->Active, 0);
+          EXPECT_EQ(ProfileBytes(), before);
+          throw ProgramRun::Stop{};
+        }
+        if (GameScreen->Player->DeathCounter > 0) {
+          died = true;
+          EXPECT_EQ(GameScreen->Player->Lives, 0);
+          EXPECT_EQ(GameScreen->Player->Alive, 0);
+        }
+        break;
+      case kRestarted:
+        break;
+    }
+  });
+  EXPECT_EQ(code, ProgramRun::kStopped);
+  EXPECT_EQ(stage, kRestarted);
+  EXPECT_TRUE(died);
+  EXPECT_TRUE(run.errors.empty());
+}
