@@ -90,7 +90,8 @@ class GameWindowTest : public ::testing::Test {
   // Escape on the title: the game ends with 0 within 5 s, leaving "GoodExit.dat" and no
   // "ErrorLog.txt".
   void EscapeEndsCleanly();
-  // A click on the finished loading screen's button.
+  // A click on the finished loading screen's button, repeated (three times at most) while the
+  // loading screen stays.
   void ClickLoadingButton(const platform::Pixmap& shot);
 
   std::string game;

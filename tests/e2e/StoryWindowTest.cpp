@@ -113,6 +113,7 @@ TEST_F(StoryWindowTest, NewPlayerReadsTheIntroductionAndComesBack) {
   ASSERT_TRUE(shot);
   ClickLoadingButton(*shot);
   shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return MenuShows(s) && !PromptShows(s); });
+  if (!shot || !MenuShows(*shot) || PromptShows(*shot)) Save(shot, "story-failed-second-start.png");
   ASSERT_TRUE(shot && MenuShows(*shot) && !PromptShows(*shot)) << "the second start asked again";
   Save(shot, "story-6-second-start.png");
   Xdotool("key Escape");
