@@ -320,50 +320,102 @@ TEST_F(WholeLevelTest, LastLevelLeadsToTheGameFinishedPage) {
 
 }  // namespace
 
+// Both ways of losing a level at level 20 (no page there): `trigger` acts once the intro is
+// over; the run stops at the first tick of the new board.
+struct GiveUpRun {
+  int code = 0;
+  bool died = false;
+  bool restarted = false;
+  double sequenceTicks = 0;  // Delta summed over the ticks the no-more-moves sequence ran
+  std::string before, after;
+};
+
+GiveUpRun RunGiveUp(ProgramRun& run, const std::string& levels, const std::function<void()>& trigger) {
+  GiveUpRun r;
+  enum { kIntro, kTriggered, kRestarted } stage = kIntro;
+  const TGameGrid* board = nullptr;
+  const auto profile = [&run] { return testrig::ReadFileBytes(run.userDir + "profiles/Tester.dat"); };
+  testrig::WriteFileBytes(levels + "/20.txt", kCrafted);
+  EXPECT_TRUE(testrig::InstallAtLevelEntry(20));
+  r.code = run.Run(
+      [&](int pass) {
+        if (pass == 0) {
+          Game->LevelsPath = S(levels) + u"/";
+          ProgramRun::ClickLoadingButton();
+          auto trail = Game->Mouse->ParticleFunc;
+          Game->Mouse->ParticleFunc = [trail, &r] {
+            if (trail) trail();
+            if (GameGrid && GameGrid->NoMoreCounter > 0) r.sequenceTicks += Delta;
+          };
+        }
+        if (Game->CurrentTScreen != GameScreen || Game->GameFade->Active != 0) return;
+        switch (stage) {
+          case kIntro:
+            if (GameScreen->IntroAnim->Active == 0) {
+              EXPECT_EQ(HintScroll->Active, 0);
+              board = GameGrid.get();
+              r.before = profile();
+              trigger();
+              stage = kTriggered;
+            }
+            break;
+          case kTriggered:
+            platform::PostEvent(platform::Event{platform::EVENT_KEYUP, KEY_LCONTROL, 0, 0});
+            if (GameGrid && GameGrid.get() != board) {
+              stage = kRestarted;
+              r.restarted = true;
+              r.after = profile();
+              EXPECT_EQ(GameScreen->Player->Level, 20);
+              EXPECT_EQ(GameScreen->Player->TimeTaken, 0.0f);
+              EXPECT_EQ(GameScreen->IntroAnim->Active, 1);
+              EXPECT_EQ(HintScroll->Active, 0);
+              throw ProgramRun::Stop{};
+            }
+            if (GameScreen->Player->Alive == 0) {
+              r.died = true;
+              EXPECT_EQ(GameScreen->Player->Lives, 0);
+            }
+            break;
+          case kRestarted:
+            break;
+        }
+      },
+      4000);
+  return r;
+}
+
+void ExpectRestartedUnwritten(const GiveUpRun& r, const std::vector<std::string>& errors) {
+  EXPECT_EQ(r.code, ProgramRun::kStopped);
+  EXPECT_TRUE(r.died);
+  EXPECT_TRUE(r.restarted);
+  EXPECT_FALSE(r.before.empty());
+  EXPECT_EQ(r.after, r.before);
+  // The sequence: 4000 ms of shaking and flying gems, then the new board.
+  EXPECT_NEAR(r.sequenceTicks, 800.0, 2.0);
+  EXPECT_TRUE(errors.empty());
+}
+
 // Ctrl+Q gives the level up: the player dies, the board's no-more-moves sequence runs, and the
 // same level starts again on a new board with its time at zero; nothing is written.
 TEST_F(WholeLevelTest, GivingUpRestartsTheSameLevelOnANewBoard) {
-  enum { kIntro, kGivenUp, kRestarted } stage = kIntro;
-  const TGameGrid* board = nullptr;
-  std::string before;
-  bool died = false;
-  const int code = RunAt(20, [&](int) {
-    if (Game->CurrentTScreen != GameScreen || Game->GameFade->Active != 0) return;
-    switch (stage) {
-      case kIntro:
-        if (GameScreen->IntroAnim->Active == 0) {
-          EXPECT_EQ(HintScroll->Active, 0);
-          board = GameGrid.get();
-          before = ProfileBytes();
-          platform::PostEvent(platform::Event{platform::EVENT_KEYDOWN, KEY_LCONTROL, 0, 0});
-          ProgramRun::Key('Q');
-          stage = kGivenUp;
-        }
-        break;
-      case kGivenUp:
-        platform::PostEvent(platform::Event{platform::EVENT_KEYUP, KEY_LCONTROL, 0, 0});
-        if (GameGrid && GameGrid.get() != board) {
-          stage = kRestarted;
-          EXPECT_TRUE(died);
-          EXPECT_EQ(GameScreen->Player->Level, 20);
-          EXPECT_EQ(GameScreen->Player->TimeTaken, 0.0f);
-          EXPECT_EQ(GameScreen->IntroAnim->Active, 1);
-          EXPECT_EQ(HintScroll->Active, 0);
-          EXPECT_EQ(ProfileBytes(), before);
-          throw ProgramRun::Stop{};
-        }
-        if (GameScreen->Player->DeathCounter > 0) {
-          died = true;
-          EXPECT_EQ(GameScreen->Player->Lives, 0);
-          EXPECT_EQ(GameScreen->Player->Alive, 0);
-        }
-        break;
-      case kRestarted:
-        break;
+  const GiveUpRun r = RunGiveUp(run, levels, [] {
+    platform::PostEvent(platform::Event{platform::EVENT_KEYDOWN, KEY_LCONTROL, 0, 0});
+    ProgramRun::Key('Q');
+  });
+  ExpectRestartedUnwritten(r, run.errors);
+}
+
+// A board left without a move gives itself up the same way (the board is replaced inside its
+// own tick: run it in the sanitizer build too).
+TEST_F(WholeLevelTest, ABoardWithoutAMoveRestartsTheSameLevel) {
+  const GiveUpRun r = RunGiveUp(run, levels, [] {
+    // Four colours in two-by-two blocks: no swap makes a run of three.
+    for (int y = 0; y < GameGrid->levelheight; ++y) {
+      for (int x = 0; x < GameGrid->levelwidth; ++x) {
+        TCell* cell = GridAt(x, y);
+        if (cell && cell->Gem) cell->Gem->GemType = (x % 2) * 2 + (y % 2) + 1;
+      }
     }
   });
-  EXPECT_EQ(code, ProgramRun::kStopped);
-  EXPECT_EQ(stage, kRestarted);
-  EXPECT_TRUE(died);
-  EXPECT_TRUE(run.errors.empty());
+  ExpectRestartedUnwritten(r, run.errors);
 }
