@@ -65,13 +65,23 @@ int TGameTotals::CentreVert() {
   return 0;
 }
 
+const String& TGameTotals::ValueText(size_t line, long long value) {
+  Shown& s = shown_[line];
+  if (!s.made || s.value != value) {
+    s.value = value;
+    s.text = Decimal(value);
+    s.made = true;
+  }
+  return s.text;
+}
+
 int TGameTotals::Draw() {
   platform::SetImageFont(MainFont);
   platform::SetBlend(platform::ALPHABLEND);
   ccShadowTextSet(3.0f, 3.0f, 0.4f);
   const TPlayer& player = RunPlayer();
-  const std::array<String, 3> values = {Decimal(player.Score), Decimal(player.TotalKills),
-                                        Decimal(Seconds(player.TotalTimeTaken))};
+  const std::array<long long, 3> values = {player.Score, player.TotalKills,
+                                           Seconds(player.TotalTimeTaken)};
   int i = 0;
   for (const TSlideLinePtr& line : Items()) {
     if (i >= static_cast<int>(kLabels.size())) break;
@@ -82,7 +92,8 @@ int TGameTotals::Draw() {
     platform::SetColor(255, 255, flashing ? static_cast<int>(255.0f * r) : 0);
     ccDrawText(kLabels[static_cast<size_t>(i)], x, y, 1, 0);
     platform::SetColor(flashing ? static_cast<int>(255.0f * r) : 0, 255, 255);
-    ccDrawText(values[static_cast<size_t>(i)], x + static_cast<float>(col2 - col1), y, 1, 0);
+    const auto n = static_cast<size_t>(i);
+    ccDrawText(ValueText(n, values[n]), x + static_cast<float>(col2 - col1), y, 1, 0);
     ++i;
   }
   platform::SetColor(255, 255, 255);

@@ -1,9 +1,11 @@
 #pragma once
 // The game-over screen's totals: score, matches and playing time on three lines that slide in
 // from the left one after another and flash from white to their colours.
+#include <array>
 #include <memory>
 
 #include "gfx/TSlideLineList.h"
+#include "platform/String.h"
 
 class TGameTotals;
 class TPlayer;
@@ -30,4 +32,14 @@ class TGameTotals : public TSlideLineList {
   static const TPlayer& RunPlayer();
   // Whole seconds of play in a run of `ticks` logic ticks.
   static long long Seconds(double ticks);
+
+ private:
+  // The three values as last drawn: the text is made again only when a number changes.
+  struct Shown {
+    long long value = 0;
+    String text;
+    bool made = false;
+  };
+  const String& ValueText(size_t line, long long value);
+  std::array<Shown, 3> shown_;
 };

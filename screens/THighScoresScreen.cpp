@@ -46,6 +46,7 @@ int THighScoresScreen::SetSlideLines() {
   height = 0;
   platform::SetImageFont(MainFont);
   SlideLines = std::make_shared<TSlideLineList>();
+  rowTexts_.clear();
   if (Game->HighScores) {
     int i = 0;
     for (const auto& entry : *Game->HighScores) {
@@ -54,6 +55,7 @@ int THighScoresScreen::SetSlideLines() {
       line->AddPhaseSpecial(from, y, col1, y, kSlideMs);
       line->AddPhaseSpecial(col1, y, col1, y, kHoldMs);
       line->AttachObject(entry);
+      rowTexts_.push_back({ccIntToString(entry->score), ccIntToString(entry->level)});
       y += kRowHeight;
       height += kRowHeight;
       ++i;
@@ -113,8 +115,10 @@ int THighScoresScreen::Draw() {
   ccDrawTextRight(u"Lev", static_cast<float>(col3), headY, 0, 0);
   platform::SetBlend(platform::ALPHABLEND);
   if (SlideLines) {
-    for (const TSlideLinePtr& line : SlideLines->Items()) {
-      const auto entry = std::static_pointer_cast<THighScore>(line->AttachedObject);
+    const auto& rows = SlideLines->Items();
+    for (size_t i = 0; i < rows.size() && i < rowTexts_.size(); ++i) {
+      TSlideLine* line = rows[i].get();
+      const auto* entry = static_cast<const THighScore*>(line->AttachedObject.get());
       if (!entry) continue;
       const float x = line->GetX();
       const float y = static_cast<float>(static_cast<int>(line->GetY()));
@@ -126,8 +130,8 @@ int THighScoresScreen::Draw() {
         platform::SetColor(100, 255, 100);
       }
       ccDrawText(entry->name, x, y, 0, 0);
-      ccDrawTextRight(ccIntToString(entry->score), x + static_cast<float>(col2 - col1), y, 0, 0);
-      ccDrawTextRight(ccIntToString(entry->level), x + static_cast<float>(col3 - col1), y, 0, 0);
+      ccDrawTextRight(rowTexts_[i].score, x + static_cast<float>(col2 - col1), y, 0, 0);
+      ccDrawTextRight(rowTexts_[i].level, x + static_cast<float>(col3 - col1), y, 0, 0);
     }
   }
   platform::SetColor(255, 255, 255);

@@ -3,6 +3,7 @@
 // alternate sides. "OK" and Escape lead to the title with the music playing; "clear" asks
 // first, then empties the table on screen and on disk. No control of this game leads here.
 #include <memory>
+#include <vector>
 
 #include "core/TScreen.h"
 
@@ -30,6 +31,14 @@ class THighScoresScreen : public TScreen {
   int SetEscDestination() override;
   virtual int SetSlideLines();
   virtual int ClearHighScores();
+
+ private:
+  // Each row's score and level as drawn, made with the rows rather than every frame.
+  struct RowText {
+    String score;
+    String level;
+  };
+  std::vector<RowText> rowTexts_;
 };
 
 extern std::shared_ptr<THighScoresScreen> HighScoresScreen;

@@ -30,6 +30,7 @@
 #include "screens/THighScoresScreen.h"
 #include "screens/TOutroScreen.h"
 #include "screens/TTitleScreen.h"
+#include "support/AllocationCounter.h"
 #include "support/FrameworkState.h"
 #include "text/GameFonts.h"
 #include "ui/TButton.h"
@@ -59,7 +60,7 @@ class EndScreensTest : public ScreenTest {
     marker = std::make_shared<Marker>();
   }
   void TearDown() override {
-    Game->BlockKeys = 0;
+    if (Game) Game->BlockKeys = 0;
     ScreenTest::TearDown();
   }
   // Drops a fade a test started, with its destination, as if it never ran.
@@ -153,6 +154,8 @@ TEST_F(EndScreensTest, TableRowsRestInPlaceComeFromAlternateSidesAndWaitTheirTur
     EXPECT_EQ(row->Active, 0);
     EXPECT_FLOAT_EQ(row->GetX(), 80.0f);
   }
+  HighScoresScreen->Draw();
+  EXPECT_EQ(testrig::CountAllocations([] { HighScoresScreen->Draw(); }), 0) << "a frame allocates";
 }
 
 TEST_F(EndScreensTest, ARowArrivesWhiteAndTurnsGreenOverItsHold) {
@@ -198,9 +201,13 @@ TEST_F(EndScreensTest, ClearingAsksFirstAndTheQuestionHoldsEverythingBehindIt) {
     Tick(100);  // fully open
     const float counter = HighScoresScreen->SlideLines->Items()[9]->Counter;
     const int phase = HighScoresScreen->SlideLines->Items()[9]->CurrentPhase;
+    const auto question = HighScoresScreen->DialogYesNo;
     ClickButton(ok);
     Tick(5);
+    ClickButton(clear);
+    Tick(5);
     EXPECT_EQ(Game->GameFade->Active, 0) << "OK behind the question";
+    EXPECT_EQ(HighScoresScreen->DialogYesNo, question) << "clear behind the question";
     EXPECT_EQ(HighScoresScreen->SlideLines->Items()[9]->Counter, counter);
     EXPECT_EQ(HighScoresScreen->SlideLines->Items()[9]->CurrentPhase, phase);
     const TButtonPtr answer = HighScoresScreen->DialogYesNo->Menu->FindButton(yes ? u"Yes" : u"No");
@@ -258,6 +265,16 @@ class GameOverTest : public EndScreensTest {
   std::shared_ptr<TGameOverScreen> Screen() {
     return std::static_pointer_cast<TGameOverScreen>(GameOverScreen);
   }
+  // Pixels in the prompt's own green, in the band of its two lines.
+  int PromptPixels() {
+    Screen()->Draw();
+    const platform::PixmapPtr band = platform::GrabPixmap(0, 325, 800, 70);
+    int n = 0;
+    for (int y = 0; y < band->Height(); ++y) {
+      for (int x = 0; x < band->Width(); ++x) n += band->ReadPixel(x, y) == 0xFF96FF96u ? 1 : 0;
+    }
+    return n;
+  }
 };
 
 TEST_F(GameOverTest, TheLowestScoreQualifiesAndTheNewEntryRanksAboveItsEquals) {
@@ -313,6 +330,7 @@ TEST_F(GameOverTest, TheLowestScoreQualifiesAndTheNewEntryRanksAboveItsEquals) {
 TEST_F(GameOverTest, NameEntryKeysEscapeAndTheOrderOfEnter) {
   // Escape while typing does nothing; Space types a space; Enter then enters the name once.
   Arrive(1500);
+  EXPECT_GT(PromptPixels(), 0) << "the prompt is drawn";
   TypeName(u"a b");
   KeyAndChar(KEY_ESCAPE, KEY_ESCAPE);
   Tick(3);
@@ -355,6 +373,7 @@ TEST_F(GameOverTest, NameEntryKeysEscapeAndTheOrderOfEnter) {
   Arrive(10);
   EXPECT_EQ(Screen()->High->HighScore, 0);
   EXPECT_EQ(Game->BlockKeys, 0);
+  EXPECT_EQ(PromptPixels(), 0) << "a prompt without a place to win";
   Key(KEY_ESCAPE);
   Tick();
   EXPECT_EQ(Game->GameFade->Channel, Game->MusicChannel);
@@ -415,6 +434,7 @@ TEST_F(GameOverTest, ArrivalResetsTheRunOnDiskAndTheTotalsAreLaidOutFromTheScore
   Player().Score = 0;
   Tick(300);
   Screen()->Draw();
+  EXPECT_EQ(testrig::CountAllocations([this] { Screen()->Draw(); }), 0) << "a frame allocates";
   const TGameTotals& totals = *Screen()->GameTotals;
   int r = 0, g = 0, b = 0, n = 0;
   for (int i = 0; i < 3; ++i) {

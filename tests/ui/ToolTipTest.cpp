@@ -164,6 +164,13 @@ TEST_F(ToolTipTest, DrawsThePictureWithTheTextCentredOnIt) {
   EXPECT_NEAR((left + right) / 2.0, 349.5, 1.5);
   EXPECT_NEAR((top + bottom) / 2.0, 244.5, 1.0);
   EXPECT_EQ(PixelAt(299, 230), kBlack);
+  // Without fading the picture takes the caller's alpha.
+  platform::Cls();
+  platform::SetAlpha(0.5f);
+  ASSERT_EQ(tip->Draw(), 1);
+  const uint32_t half = PixelAt(303, 228);
+  EXPECT_NEAR(static_cast<int>(half & 0xFF), 0x40, 2);
+  platform::SetAlpha(1.0f);
 
   // Missing picture or bitmap font: nothing drawn, nothing dereferenced.
   platform::Cls();
