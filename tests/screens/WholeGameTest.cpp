@@ -282,7 +282,7 @@ TEST_F(WholeGameTest, ANewPlayerWinsTheFirstLevelAndLeaves) {
   const Outcome a = MainRun();
   ASSERT_EQ(a.code, 0);
   EXPECT_TRUE(a.exitAsked);
-  EXPECT_TRUE(a.errors.empty());
+  EXPECT_TRUE(a.errors.empty()) << (a.errors.empty() ? "" : a.errors.front());
   EXPECT_EQ(a.screens, (std::vector<std::u16string>{
                            u"loading", u"title", u"book", u"levelselect", u"book", u"instructions",
                            u"game", u"levelselect", u"title", u"options", u"credits", u"options",
@@ -413,7 +413,7 @@ TEST_F(WholeGameTest, TheLastLevelEndsTheGameAndResetsTheRun) {
                    [] { return false; }});
   const int code = run.Run(ProgramRun::StepScript(std::move(steps), RecordScreens(out)), 40000);
   EXPECT_EQ(code, 0);
-  EXPECT_TRUE(run.errors.empty());
+  EXPECT_TRUE(run.errors.empty()) << (run.errors.empty() ? "" : run.errors.front());
   EXPECT_EQ(out.screens, (std::vector<std::u16string>{u"loading", u"title", u"levelselect", u"book",
                                                         u"game", u"gamefinished", u"title"}));
   Game->ProfilePath = S(run.userDir) + u"profiles/";
