@@ -369,6 +369,21 @@ TEST_F(GameOverTest, NameEntryKeysEscapeAndTheOrderOfEnter) {
   CancelFade();
   GameOverScreen->Kill();
 
+  // Escape after the entry leaves with the music and leaves the table as the entry left it.
+  Arrive(1600);
+  testrig::Post(platform::EVENT_KEYCHAR, KEY_ENTER);  // the field's own Enter
+  Tick();
+  EXPECT_EQ(Game->DestinationTScreen, nullptr);
+  const std::string afterEntry = TableBytes();
+  EXPECT_NE(afterEntry, entered);
+  Key(KEY_ESCAPE);
+  Tick();
+  EXPECT_EQ(Game->DestinationTScreen, TitleScreen);
+  EXPECT_EQ(Game->GameFade->Channel, Game->MusicChannel);
+  EXPECT_EQ(TableBytes(), afterEntry);
+  CancelFade();
+  GameOverScreen->Kill();
+
   // Without a qualifying score: no field, and Escape leaves with the music.
   Arrive(10);
   EXPECT_EQ(Screen()->High->HighScore, 0);
@@ -378,7 +393,7 @@ TEST_F(GameOverTest, NameEntryKeysEscapeAndTheOrderOfEnter) {
   Tick();
   EXPECT_EQ(Game->GameFade->Channel, Game->MusicChannel);
   EXPECT_EQ(Game->DestinationTScreen, TitleScreen);
-  EXPECT_EQ(TableBytes(), entered);
+  EXPECT_EQ(TableBytes(), afterEntry);
 }
 
 TEST_F(GameOverTest, ArrivalResetsTheRunOnDiskAndTheTotalsAreLaidOutFromTheScore) {
