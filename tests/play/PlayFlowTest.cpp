@@ -182,6 +182,31 @@ TEST_F(PlayFlowTest, FillHasNoReadyRunAndKeepsPiecesLocksAndTumbletShare) {
   EXPECT_TRUE(overHole);
 }
 
+// A fill that leaves no move is filled again: the first fill's colours scripted into four
+// colours in 2 x 2 blocks (no swap makes a run), the level still starts with a move.
+TEST_F(PlayFlowTest, AFillWithoutAMoveIsFilledAgain) {
+  WriteLevel(13, Level(4, 3, [](int, int) { return 1; }));
+  EnterLevel(13);
+  const auto indexOf = [](int type) {
+    for (int i = 0; i < PossGemsCount; ++i) {
+      if (PossGems[static_cast<size_t>(i)] == type) return i;
+    }
+    return -1;
+  };
+  ASSERT_GE(PossGemsCount, 4);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      ASSERT_TRUE(platform::PushRand(0, PossGemsCount - 1, indexOf((x % 2) * 2 + (y % 2) + 1)));
+    }
+  }
+  const long before = platform::RandomCallCount();
+  GameScreen->LevelStart();
+  EXPECT_EQ(platform::ClearScriptedRandom(), 0) << "the first fill did not take the scripted colours";
+  EXPECT_EQ(GameGrid->NoMoreMoves(0), 0);
+  // The first fill drew 12 colours and its Tumblet's place: more draws mean a second fill.
+  EXPECT_GT(platform::RandomCallCount() - before, 12 + 2 + 12);
+}
+
 // Fault 5: a cell for which no colour can be drawn ends the level start with a fatal error
 // naming the level file, instead of drawing for ever.
 TEST_F(PlayFlowTest, FillThatCannotBeCompletedIsAFatalErrorNamingTheLevel) {
