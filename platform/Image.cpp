@@ -24,6 +24,12 @@ void ApplyMask(Pixmap& pixmap, uint32_t maskColor) {
     if ((p[i] & 0x00FFFFFFu) == maskColor) p[i] &= 0x00FFFFFFu;
 }
 
+// Every frame gets its drawing slot with the image, so no draw has to make one.
+ImagePtr WithSlots(ImagePtr image) {
+  image->textures = std::make_unique<ImageTextures>(image->FrameCount());
+  return image;
+}
+
 // Takes ownership of a freshly decoded pixmap.
 ImagePtr ImageFromOwnedPixmap(PixmapPtr pixmap, int flags) {
   if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
@@ -32,7 +38,7 @@ ImagePtr ImageFromOwnedPixmap(PixmapPtr pixmap, int flags) {
   image->maskColor = g_maskColor;
   if ((flags & MASKEDIMAGE) && !pixmap->HasAlpha()) ApplyMask(*pixmap, image->maskColor);
   image->frames.push_back(std::move(pixmap));
-  return image;
+  return WithSlots(std::move(image));
 }
 
 }  // namespace
@@ -125,7 +131,7 @@ ImagePtr LoadAnimImage(StringView path, int cellWidth, int cellHeight, int first
   for (int cell = firstCell; cell < firstCell + count; ++cell)
     image->frames.push_back(
         sheet->Region((cell % across) * cellWidth, (cell / across) * cellHeight, cellWidth, cellHeight));
-  return image;
+  return WithSlots(std::move(image));
 }
 
 ImagePtr CreateImage(int width, int height, int frames, int flags) {
@@ -133,7 +139,7 @@ ImagePtr CreateImage(int width, int height, int frames, int flags) {
   if (static_cast<int64_t>(width) * height * frames > kMaxPicturePixels) return nullptr;
   auto image = std::make_shared<Image>(width, height, frames, flags);
   image->maskColor = g_maskColor;
-  return image;
+  return WithSlots(std::move(image));
 }
 
 void SetImageHandle(const ImagePtr& image, float x, float y) {

@@ -1,8 +1,12 @@
 #include "platform/ImageTextures.h"
 
+#include <algorithm>
+
 #include "platform/Renderer.h"
 
 namespace platform {
+
+ImageTextures::ImageTextures(int frames) : slots_(static_cast<size_t>(std::max(frames, 0))) {}
 
 ImageTextures::~ImageTextures() {
   Renderer& renderer = Renderer::Get();

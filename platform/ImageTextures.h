@@ -18,6 +18,8 @@ class ImageTextures {
   };
 
   ImageTextures() = default;
+  // With a slot for each of `frames` frames already, so drawing them never grows the table.
+  explicit ImageTextures(int frames);
   ~ImageTextures();
   ImageTextures(const ImageTextures&) = delete;
   ImageTextures& operator=(const ImageTextures&) = delete;

@@ -466,7 +466,11 @@ SDL_Texture* Renderer::MaskTexture(Image& image, int frame, int threshold) {
 }
 
 void Renderer::Upload(Image& image) {
-  if (software_) return;  // software drawing reads the frames themselves
+  if (software_) {
+    // Software drawing reads the frames themselves; only SDL's blitter needs them wrapped.
+    for (int i = 0; i < image.FrameCount(); ++i) FrameView(image, i);
+    return;
+  }
   for (int i = 0; i < image.FrameCount(); ++i) FrameTexture(image, i);
 }
 
@@ -545,6 +549,7 @@ void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox,
 
 SDL_Surface* Renderer::FrameView(Image& image, int frame) {
   Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
+  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
   if (!image.textures) image.textures = std::make_unique<ImageTextures>();
   ImageTextures::Slot& slot = image.textures->At(frame);
   SDL_Surface*& view = slot.view;
@@ -576,9 +581,18 @@ void Renderer::DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox
   // Queued primitives land first: from here on the pixels are written directly.
   SDL_RenderFlush(renderer_);
 
-  // Upright copies one to one stay with SDL's blitter, which is quick at them.
-  if (axisAligned_ && flip == SDL_FLIP_NONE && dst.w == src.w && dst.h == src.h &&
-      blend_ != MASKBLEND && SDL_RectEquals(&part, &src)) {
+  const SoftwareRaster::Target target = SoftwareTarget();
+  const bool upright = axisAligned_ && flip == SDL_FLIP_NONE && dst.w == src.w && dst.h == src.h &&
+                       SDL_RectEquals(&part, &src);
+  // Most of a frame's pixels are pictures copied one to one.
+  if (upright && SoftwareRaster::CopyServes(blend_)) {
+    SoftwareRaster::Copy(target, pixmap->Pixels() + static_cast<ptrdiff_t>(src.y) * pixmap->Width() + src.x,
+                         pixmap->Width(), dst.x, dst.y, src.w, src.h,
+                         SoftwareRaster::Paint{r_, g_, b_, alpha8_, blend_, 0});
+    return;
+  }
+  // Solid ones stay with SDL's blitter (a plain copy).
+  if (upright && blend_ == SOLIDBLEND) {
     SDL_Surface* view = FrameView(image, frame);
     if (!view) return;
     SDL_SetSurfaceColorMod(view, r_, g_, b_);
@@ -590,10 +604,6 @@ void Renderer::DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox
     return;
   }
 
-  const SoftwareRaster::Target target{static_cast<uint32_t*>(surface_->pixels), surface_->pitch / 4,
-                                      std::max(viewport_.x, 0), std::max(viewport_.y, 0),
-                                      std::min(viewport_.x + viewport_.w, surface_->w),
-                                      std::min(viewport_.y + viewport_.h, surface_->h)};
   const SoftwareRaster::Source source{pixmap->Pixels(), pixmap->Width(), part.x, part.y,
                                       part.x + part.w, part.y + part.h,
                                       // Only stretched upright pictures are filtered: one to
@@ -653,6 +663,25 @@ void Renderer::DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox
                        edge(std::ceil(right)) + 1, edge(std::ceil(bottom)) + 1, false);
 }
 
+SoftwareRaster::Target Renderer::SoftwareTarget() const {
+  return SoftwareRaster::Target{static_cast<uint32_t*>(surface_->pixels), surface_->pitch / 4,
+                                std::max(viewport_.x, 0), std::max(viewport_.y, 0),
+                                std::min(viewport_.x + viewport_.w, surface_->w),
+                                std::min(viewport_.y + viewport_.h, surface_->h)};
+}
+
+bool Renderer::FillSoftware(const SDL_Rect* rects, int count) {
+  if (!surface_ || !SoftwareRaster::FillServes(blend_)) return false;
+  const SoftwareRaster::Paint paint{r_, g_, b_, alpha8_, blend_, 0};
+  const SoftwareRaster::Target target = SoftwareTarget();
+  // Queued primitives land first: from here on the pixels are written directly.
+  SDL_RenderFlush(renderer_);
+  for (int i = 0; i < count; ++i)
+    SoftwareRaster::Fill(target, paint, rects[i].x, rects[i].y, rects[i].x + rects[i].w,
+                         rects[i].y + rects[i].h);
+  return true;
+}
+
 bool Renderer::PrepareDrawColor() {
   if (!Ready() || viewport_.w <= 0 || viewport_.h <= 0) return false;
   if (blend_ == MASKBLEND) {
@@ -689,7 +718,7 @@ void Renderer::FillRect(float x, float y, float w, float h) {
     if (y1 < y0) std::swap(y0, y1);
     const SDL_Rect rect{RoundEdge(x0), RoundEdge(y0), RoundEdge(x1) - RoundEdge(x0),
                         RoundEdge(y1) - RoundEdge(y0)};
-    if (rect.w > 0 && rect.h > 0) SDL_RenderFillRect(renderer_, &rect);
+    if (rect.w > 0 && rect.h > 0 && !FillSoftware(&rect, 1)) SDL_RenderFillRect(renderer_, &rect);
     return;
   }
   SDL_FPoint corners[4];
@@ -764,7 +793,7 @@ void Renderer::Oval(float x, float y, float w, float h) {
       const int left = RoundEdge(cx - half), right = RoundEdge(cx + half);
       if (right > left) rects_.push_back(SDL_Rect{left, row, right - left, 1});
     }
-    if (!rects_.empty())
+    if (!rects_.empty() && !FillSoftware(rects_.data(), static_cast<int>(rects_.size())))
       SDL_RenderFillRects(renderer_, rects_.data(), static_cast<int>(rects_.size()));
     return;
   }

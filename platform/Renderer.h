@@ -8,6 +8,7 @@
 
 #include "platform/FramePacer.h"
 #include "platform/Image.h"
+#include "platform/SoftwareRaster.h"
 
 namespace platform {
 
@@ -97,6 +98,11 @@ class Renderer {
   void DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox, float oy, float w,
                          float h, float px, float py, const SDL_Rect& dst, int flip);
   void PresentSoftware();
+  // Software mode: the target surface's pixels, clipped to the viewport.
+  SoftwareRaster::Target SoftwareTarget() const;
+  // Software mode: blended boxes written straight into the target; false when SDL's own fill
+  // is to draw them (no software target, or a blend that is a plain store).
+  bool FillSoftware(const SDL_Rect* rects, int count);
   // After a present: sleeps as long as the pacer says, when vsync is asked for and not had.
   void Pace(int sync);
   // The refresh rate of the window's display; 0 when unknown.

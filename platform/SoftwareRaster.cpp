@@ -330,6 +330,130 @@ void DrawRows(const SoftwareRaster::Target& target, const SoftwareRaster::Source
   }
 }
 
+// One pixel of a fill: `pre` is the colour the blend adds (premultiplied where it applies).
+inline uint32_t FillPixel(uint32_t d, int blend, const uint32_t pre[4], uint32_t keep) {
+  uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t dc = (d >> shift) & 0xFFu, c = pre[shift / 8];
+    uint32_t v;
+    if (blend == ALPHABLEND)
+      v = Div255(keep * dc) + c;
+    else if (blend == LIGHTBLEND)
+      v = std::min(dc + c, 255u);
+    else
+      v = Div255(dc * c);
+    out |= v << shift;
+  }
+  return out;
+}
+
+// One pixel of the one-to-one alpha copy: each term is cut to whole units on its own, the
+// target's alpha grows as if the source alpha were opaque colour.
+inline uint32_t CopyPixel(uint32_t s, uint32_t d) {
+  const uint32_t a = s >> 24;
+  if (a == 0) return d;
+  if (a == 255) return s;
+  const uint32_t k = 255 - a;
+  uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t sc = shift == 24 ? 255u : (s >> shift) & 0xFFu, dc = (d >> shift) & 0xFFu;
+    out |= (((sc * a) >> 8) + ((dc * k) >> 8)) << shift;
+  }
+  return out;
+}
+
+// One pixel of a tinted (or light, or shade) copy: the source is tinted, then weighed by its
+// alpha, each step cut to whole units.
+inline uint32_t TintedPixel(uint32_t s, uint32_t d, const SoftwareRaster::Paint& paint) {
+  const uint32_t a = Div255((s >> 24) * paint.a);
+  uint32_t c[3] = {Div255((s & 0xFFu) * paint.b), Div255(((s >> 8) & 0xFFu) * paint.g),
+                   Div255(((s >> 16) & 0xFFu) * paint.r)};
+  uint32_t out = d & 0xFF000000u;
+  if (paint.blend == ALPHABLEND) out = (a + Div255((255 - a) * (d >> 24))) << 24;
+  for (int i = 0; i < 3; ++i) {
+    const uint32_t dc = (d >> (8 * i)) & 0xFFu;
+    uint32_t v;
+    if (paint.blend == SHADEBLEND) {
+      v = Div255(c[i] * dc);
+    } else {
+      c[i] = Div255(c[i] * a);
+      v = paint.blend == LIGHTBLEND ? std::min(dc + c[i], 255u) : c[i] + Div255((255 - a) * dc);
+    }
+    out |= v << (8 * i);
+  }
+  return out;
+}
+
+#if defined(__SSE2__)
+// Two pixels of a tinted copy (16-bit lanes), as TintedPixel.
+inline __m128i TintedPair(__m128i s, __m128i d, int blend, __m128i mod) {
+  const __m128i alphaLanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+  const __m128i v255 = _mm_set1_epi16(255);
+  s = Div255x(_mm_mullo_epi16(s, mod));
+  if (blend == SHADEBLEND)  // the target's alpha stays: times 255 / 255
+    return Div255x(_mm_mullo_epi16(_mm_or_si128(s, _mm_and_si128(alphaLanes, v255)), d));
+  const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+  // Colour times alpha; the alpha lane keeps the alpha itself.
+  s = _mm_or_si128(_mm_andnot_si128(alphaLanes, Div255x(_mm_mullo_epi16(s, a))),
+                   _mm_and_si128(alphaLanes, a));
+  if (blend == LIGHTBLEND) return _mm_add_epi16(d, _mm_andnot_si128(alphaLanes, s));  // packus saturates
+  return _mm_add_epi16(s, Div255x(_mm_mullo_epi16(d, _mm_sub_epi16(v255, a))));
+}
+
+// Four fill pixels at once, as FillPixel.
+inline __m128i FillQuad(__m128i d, int blend, __m128i pre16, __m128i pre8, __m128i keep16) {
+  if (blend == LIGHTBLEND) return _mm_adds_epu8(d, pre8);
+  const __m128i zero = _mm_setzero_si128();
+  __m128i lo = _mm_unpacklo_epi8(d, zero), hi = _mm_unpackhi_epi8(d, zero);
+  if (blend == ALPHABLEND) {
+    lo = _mm_add_epi16(Div255x(_mm_mullo_epi16(lo, keep16)), pre16);
+    hi = _mm_add_epi16(Div255x(_mm_mullo_epi16(hi, keep16)), pre16);
+  } else {
+    lo = Div255x(_mm_mullo_epi16(lo, pre16));
+    hi = Div255x(_mm_mullo_epi16(hi, pre16));
+  }
+  return _mm_packus_epi16(lo, hi);
+}
+
+// Two copy pixels (16-bit lanes) blended by their alphas, as CopyPixel without its two ends.
+inline __m128i CopyPair(__m128i s, __m128i d) {
+  const __m128i alphaLanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+  const __m128i v255 = _mm_set1_epi16(255);
+  const __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+  s = _mm_or_si128(s, _mm_and_si128(alphaLanes, v255));
+  return _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(s, a), 8),
+                       _mm_srli_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(v255, a)), 8));
+}
+#endif
+
+// The rows of a tinted (or light, or shade) copy, already clipped.
+void TintedCopy(const SoftwareRaster::Target& target, const uint32_t* pixels, int pitch, int x,
+                int y, int w, int h, const SoftwareRaster::Paint& paint) {
+  const bool skipClear = paint.blend != SHADEBLEND;  // clear texels add nothing
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i mod = _mm_set_epi16(paint.a, paint.r, paint.g, paint.b, paint.a, paint.r, paint.g, paint.b);
+#endif
+  for (int row = 0; row < h; ++row) {
+    const uint32_t* in = pixels + static_cast<ptrdiff_t>(row) * pitch;
+    uint32_t* out = target.pixels + static_cast<ptrdiff_t>(y + row) * target.pitch + x;
+    int i = 0;
+#if defined(__SSE2__)
+    for (; i + 4 <= w; i += 4) {
+      const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+      if (skipClear && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(s, 24), zero)) == 0xFFFF)
+        continue;
+      __m128i* p = reinterpret_cast<__m128i*>(out + i);
+      const __m128i d = _mm_loadu_si128(p);
+      _mm_storeu_si128(p, _mm_packus_epi16(
+                              TintedPair(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), paint.blend, mod),
+                              TintedPair(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), paint.blend, mod)));
+    }
+#endif
+    for (; i < w; ++i) out[i] = TintedPixel(in[i], out[i], paint);
+  }
+}
+
 template <int kBlend>
 void DrawBlend(const SoftwareRaster::Target& target, const SoftwareRaster::Source& source,
                const SoftwareRaster::Paint& paint, const SoftwareRaster::Map& map, int x0, int y0,
@@ -368,6 +492,99 @@ void SoftwareRaster::Draw(const Target& target, const Source& source, const Pain
     default:
       DrawBlend<ALPHABLEND>(target, source, paint, map, x0, y0, x1, y1, boxIsCoverage);
       break;
+  }
+}
+
+
+bool SoftwareRaster::FillServes(int blend) {
+  return blend == ALPHABLEND || blend == LIGHTBLEND || blend == SHADEBLEND;
+}
+
+void SoftwareRaster::Fill(const Target& target, const Paint& paint, int x0, int y0, int x1, int y1) {
+  if (!FillServes(paint.blend)) return;
+  x0 = std::max(x0, target.clipX0);
+  y0 = std::max(y0, target.clipY0);
+  x1 = std::min(x1, target.clipX1);
+  y1 = std::min(y1, target.clipY1);
+  if (x0 >= x1 || y0 >= y1) return;
+  // The alpha and light blends add the colour times alpha; the alpha blend also adds the
+  // alpha itself, the light and shade blends leave the target's alpha alone.
+  const uint32_t a = paint.a;
+  const bool premultiply = paint.blend != SHADEBLEND;
+  uint32_t pre[4] = {paint.b, paint.g, paint.r, 0};
+  if (premultiply)
+    for (int i = 0; i < 3; ++i) pre[i] = Div255(pre[i] * a);
+  pre[3] = paint.blend == ALPHABLEND ? a : paint.blend == SHADEBLEND ? 255u : 0u;
+  const uint32_t keep = 255 - a;
+#if defined(__SSE2__)
+  const auto lanes = [&](uint32_t alpha) {
+    return _mm_set_epi16(static_cast<short>(alpha), static_cast<short>(pre[2]),
+                         static_cast<short>(pre[1]), static_cast<short>(pre[0]),
+                         static_cast<short>(alpha), static_cast<short>(pre[2]),
+                         static_cast<short>(pre[1]), static_cast<short>(pre[0]));
+  };
+  const __m128i pre16 = lanes(pre[3]);
+  const __m128i pre8 = _mm_set1_epi32(static_cast<int>(pre[3] << 24 | pre[2] << 16 | pre[1] << 8 | pre[0]));
+  const __m128i keep16 = _mm_set1_epi16(static_cast<short>(keep));
+#endif
+  for (int y = y0; y < y1; ++y) {
+    uint32_t* out = target.pixels + static_cast<ptrdiff_t>(y) * target.pitch;
+    int x = x0;
+#if defined(__SSE2__)
+    for (; x + 4 <= x1; x += 4) {
+      __m128i* p = reinterpret_cast<__m128i*>(out + x);
+      _mm_storeu_si128(p, FillQuad(_mm_loadu_si128(p), paint.blend, pre16, pre8, keep16));
+    }
+#endif
+    for (; x < x1; ++x) out[x] = FillPixel(out[x], paint.blend, pre, keep);
+  }
+}
+
+bool SoftwareRaster::CopyServes(int blend) { return FillServes(blend); }
+
+void SoftwareRaster::Copy(const Target& target, const uint32_t* pixels, int pitch, int x, int y, int w,
+                          int h, const Paint& paint) {
+  if (!CopyServes(paint.blend)) return;
+  const int x0 = std::max(x, target.clipX0), y0 = std::max(y, target.clipY0);
+  const int x1 = std::min(x + w, target.clipX1), y1 = std::min(y + h, target.clipY1);
+  if (x0 >= x1 || y0 >= y1) return;
+  if (paint.blend != ALPHABLEND || (paint.r & paint.g & paint.b & paint.a) != 255) {
+    TintedCopy(target, pixels + static_cast<ptrdiff_t>(y0 - y) * pitch + (x0 - x), pitch, x0, y0,
+               x1 - x0, y1 - y0, paint);
+    return;
+  }
+  // Untinted under the alpha blend: every term is cut on its own (not the tinted formula).
+  for (int row = y0; row < y1; ++row) {
+    const uint32_t* in = pixels + static_cast<ptrdiff_t>(row - y) * pitch + (x0 - x);
+    uint32_t* out = target.pixels + static_cast<ptrdiff_t>(row) * target.pitch + x0;
+    const int n = x1 - x0;
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i opaque = _mm_set1_epi32(255);
+    for (; i + 4 <= n; i += 4) {
+      const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+      const __m128i alpha = _mm_srli_epi32(s, 24);
+      const __m128i clear = _mm_cmpeq_epi32(alpha, zero);
+      const __m128i solid = _mm_cmpeq_epi32(alpha, opaque);
+      const int clearBits = _mm_movemask_epi8(clear), solidBits = _mm_movemask_epi8(solid);
+      __m128i* p = reinterpret_cast<__m128i*>(out + i);
+      if (clearBits == 0xFFFF) continue;  // pictures are mostly clear or opaque
+      if (solidBits == 0xFFFF) {
+        _mm_storeu_si128(p, s);
+        continue;
+      }
+      const __m128i d = _mm_loadu_si128(p);
+      const __m128i mixed = _mm_packus_epi16(
+          CopyPair(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero)),
+          CopyPair(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero)));
+      const __m128i result = _mm_or_si128(
+          _mm_or_si128(_mm_and_si128(clear, d), _mm_and_si128(solid, s)),
+          _mm_andnot_si128(_mm_or_si128(clear, solid), mixed));
+      _mm_storeu_si128(p, result);
+    }
+#endif
+    for (; i < n; ++i) out[i] = CopyPixel(in[i], out[i]);
   }
 }
 
