@@ -273,23 +273,22 @@ platform::PixmapPtr GameWindowTest::WaitForShot(
   return shot;
 }
 
-void GameWindowTest::ClickAt(const platform::Pixmap& shot, int lx, int ly) {
+void GameWindowTest::PointAt(const platform::Pixmap& shot, int lx, int ly) {
   int wx = 0;
   int wy = 0;
   ToWindow(shot, static_cast<float>(lx), static_cast<float>(ly), wx, wy);
   Xdotool("mousemove --window " + std::to_string(window) + " " + std::to_string(wx) + " " +
           std::to_string(wy));
   Sleep(100);
+}
+
+void GameWindowTest::ClickAt(const platform::Pixmap& shot, int lx, int ly) {
+  PointAt(shot, lx, ly);
   Xdotool("click 1");
 }
 
 void GameWindowTest::PressAt(const platform::Pixmap& shot, int lx, int ly, int holdMs) {
-  int wx = 0;
-  int wy = 0;
-  ToWindow(shot, static_cast<float>(lx), static_cast<float>(ly), wx, wy);
-  Xdotool("mousemove --window " + std::to_string(window) + " " + std::to_string(wx) + " " +
-          std::to_string(wy));
-  Sleep(100);
+  PointAt(shot, lx, ly);
   Xdotool("mousedown 1");
   Sleep(holdMs);
   Xdotool("mouseup 1");
@@ -305,6 +304,15 @@ platform::PixmapPtr GameWindowTest::WaitForFinishedLoading() {
            Difference(shot, *clickHere, hereX, 534, 8, 8, clickHere->Width() - 16,
                       clickHere->Height() - 16) < 24.0;
   });
+}
+
+bool GameWindowTest::TitleMenuShows(const platform::Pixmap& shot) {
+  if (!titlePicture_) titlePicture_ = Asset("Data/graphics/title.jpg");
+  if (!playButton_) playButton_ = Asset("Data/menus/play.png");
+  if (!titlePicture_ || !playButton_) return false;
+  return Difference(shot, *playButton_, 288, 490, 10, 10, playButton_->Width() - 20,
+                    playButton_->Height() - 20) < 30.0 &&
+         Difference(shot, *titlePicture_, 0, 0, 300, 120, 480, 40) < 16.0;
 }
 
 void GameWindowTest::EscapeEndsCleanly() {

@@ -80,6 +80,8 @@ class GameWindowTest : public ::testing::Test {
   // Takes screenshots until accept says yes; the last shot either way.
   platform::PixmapPtr WaitForShot(int timeoutMs,
                                   const std::function<bool(const platform::Pixmap&)>& accept);
+  // The pointer moved to a logical point of a window of the shot's size (and given a moment).
+  void PointAt(const platform::Pixmap& shot, int lx, int ly);
   void ClickAt(const platform::Pixmap& shot, int lx, int ly);
   // The left button pressed at a logical point, held for holdMs and let go: what the game
   // reads as a held button for some ticks (a drag's knob, a board's selection).
@@ -87,6 +89,8 @@ class GameWindowTest : public ::testing::Test {
   // The splashes come first; the loading screen is recognised by its background, and it is
   // finished when the click-here button stands over the full bar. The last shot either way.
   platform::PixmapPtr WaitForFinishedLoading();
+  // The title with its menu: "play" at its place and the picture beside the button column.
+  bool TitleMenuShows(const platform::Pixmap& shot);
   // Escape on the title: the game ends with 0 within 5 s, leaving "GoodExit.dat" and no
   // "ErrorLog.txt".
   void EscapeEndsCleanly();
@@ -103,6 +107,9 @@ class GameWindowTest : public ::testing::Test {
   unsigned long window = 0;
   Child xserver;
   Child gameProcess;
+
+ private:
+  platform::PixmapPtr titlePicture_, playButton_;
 };
 
 }  // namespace e2e

@@ -66,6 +66,19 @@ class WholeLevelTest : public ::testing::Test {
   std::string levels;
 };
 
+// The first pass of a run at a level: the crafted levels folder, the loading screen's button,
+// and `perTick` run at the start of every tick (through the pointer's trail hook, which the
+// frame loop calls there).
+void StartRun(const std::string& levels, std::function<void()> perTick) {
+  Game->LevelsPath = S(levels) + u"/";
+  ProgramRun::ClickLoadingButton();
+  auto trail = Game->Mouse->ParticleFunc;
+  Game->Mouse->ParticleFunc = [trail, perTick = std::move(perTick)] {
+    if (trail) trail();
+    perTick();
+  };
+}
+
 struct LevelRun {
   int code = 0;
   int moves = 0;
@@ -91,20 +104,15 @@ LevelRun PlayLevel(ProgramRun& run, const std::string& levels) {
       [&](int pass) {
         ++since;
         if (pass == 0) {
-          Game->LevelsPath = S(levels) + u"/";
-          ProgramRun::ClickLoadingButton();
-          // Counts the ticks of play from inside the frame loop: the pointer's trail hook runs
-          // at the start of every tick.
-          auto trail = Game->Mouse->ParticleFunc;
-          Game->Mouse->ParticleFunc = [trail, &r] {
-            if (trail) trail();
+          // Counts the ticks of play.
+          StartRun(levels, [&r] {
             if (Game->CurrentTScreen == GameScreen && GameGrid && GameMenu->Active == 0 &&
                 HintScroll->Active == 0 && LevelCompleteScreen->Active == 0 &&
                 GameScreen->IntroAnim->Active == 0 && GameScreen->OutroAnim->Active == 0 &&
                 GameGrid->TargetMet == 0 && GameScreen->Player->DeathCounter <= 0) {
               r.playTicks += Delta;
             }
-          };
+          });
         }
         if (Game->CurrentTScreen != GameScreen && stage < kRolled) return;
         switch (stage) {
@@ -340,13 +348,9 @@ GiveUpRun RunGiveUp(ProgramRun& run, const std::string& levels, const std::funct
   r.code = run.Run(
       [&](int pass) {
         if (pass == 0) {
-          Game->LevelsPath = S(levels) + u"/";
-          ProgramRun::ClickLoadingButton();
-          auto trail = Game->Mouse->ParticleFunc;
-          Game->Mouse->ParticleFunc = [trail, &r] {
-            if (trail) trail();
+          StartRun(levels, [&r] {
             if (GameGrid && GameGrid->NoMoreCounter > 0) r.sequenceTicks += Delta;
-          };
+          });
         }
         if (Game->CurrentTScreen != GameScreen || Game->GameFade->Active != 0) return;
         switch (stage) {
