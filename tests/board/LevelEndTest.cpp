@@ -113,3 +113,48 @@ TEST_F(LevelEndTest, RefusedWhileTheIntroRunsOrThePlayerIsDying) {
 
 }  // namespace
 }  // namespace boardtest
+
+namespace boardtest {
+namespace {
+
+// The last layer taken by a run, a paint pot or an axe: the level ends on the tick the board
+// comes to rest afterwards, never in the tick the layer goes.
+TEST_F(LevelEndTest, TheLastLayerGoesThenTheBoardSettlesThenTheLevelEnds) {
+  struct Case {
+    const char* what;
+    const char* picture;
+    std::vector<std::pair<int, int>> clicks;
+  };
+  const Case cases[] = {
+      {"a run", "1b 2 1 3\n4 1 5 2\n2 3 4 5", {{1, 1}, {1, 0}}},
+      {"a paint pot", "1b 2 3 L\n4 P 5 2\n2 3 4 5", {{1, 1}}},
+      {"an axe", "1b 2 3 L\n4 A 5 2\n2 3 4 5", {{1, 1}, {0, 0}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Build(c.picture);
+    host->outro = 0;
+    host->outroTicks = 0;
+    host->player->NewLevelStats();
+    host->calls.clear();
+    for (auto [x, y] : c.clicks) ClickCell(x, y);
+    long goldGone = GameGrid->Gold == 0 ? testrig::TickNumber() : 0;
+    int wasBusy = GameGrid->BlockInput;
+    long settled = 0;
+    for (int t = 0; t < 500 && host->Count("NextLevel") == 0; ++t) {
+      Tick();
+      if (goldGone == 0 && GameGrid->Gold == 0) goldGone = testrig::TickNumber();
+      if (wasBusy && GameGrid->BlockInput == 0 && settled == 0) settled = testrig::TickNumber();
+      wasBusy = GameGrid->BlockInput || host->outro;
+      if (host->outro && settled == 0) settled = testrig::TickNumber();
+    }
+    ASSERT_GT(goldGone, 0);
+    ASSERT_EQ(host->Count("NextLevel"), 1);
+    EXPECT_GT(host->TicksOf("NextLevel")[0], goldGone);
+    EXPECT_EQ(host->TicksOf("NextLevel")[0], settled);
+    EXPECT_EQ(host->Count("Quit"), 0);
+  }
+}
+
+}  // namespace
+}  // namespace boardtest
