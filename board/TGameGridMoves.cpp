@@ -17,14 +17,20 @@ namespace {
 // The types the search sees, mirrored from the cell array for the duration of a search (and
 // exchanged with it), so the windows read plain integers: 0 for no cell or no gem.
 struct SearchTypes {
-  std::array<std::array<int, GRID_HEIGHT>, GRID_WIDTH> type{};
+  using Table = std::array<std::array<int, GRID_HEIGHT>, GRID_WIDTH>;
+  Table type{};
+  // Everything of a slot the search reads (cell, active, gem, locked, type): two equal keys
+  // give the same search.
+  Table key{};
   bool active = false;
 
   void Fill() {
     for (size_t x = 0; x < GRID_WIDTH; ++x) {
       for (size_t y = 0; y < GRID_HEIGHT; ++y) {
         const TCell* cell = Grid[x][y].get();
-        type[x][y] = cell && cell->Gem ? cell->Gem->GemType : 0;
+        const TGem* gem = cell ? cell->Gem.get() : nullptr;
+        type[x][y] = gem ? gem->GemType : 0;
+        key[x][y] = !cell ? 0 : 1 | (cell->active ? 2 : 0) | (gem ? 4 | (gem->locked ? 8 : 0) | ((gem->GemType + 1) << 4) : 0);
       }
     }
   }
@@ -34,6 +40,20 @@ struct SearchTypes {
   }
 };
 SearchTypes gTypes;
+
+// The last answer to "is there a move?" with what it depended on and what it left behind. The
+// check asks it every tick the board rests, and the board seldom changes between two asks.
+struct LastAnswer {
+  bool valid = false;
+  SearchTypes::Table key{};
+  int width = 0, height = 0, diagonal = 0;
+  int result = 0, debugX = -1, debugY = -1, hintGemType = 0;
+
+  bool Holds(int w, int h, int d) const {
+    return valid && width == w && height == h && diagonal == d && key == gTypes.key;
+  }
+};
+LastAnswer gLast;
 
 inline int TypeAt(int x, int y) { return gTypes.type[static_cast<size_t>(x)][static_cast<size_t>(y)]; }
 
@@ -71,10 +91,26 @@ int TGameGrid::NoMoreMoves(int n) {
   std::shared_ptr<TGem> gem;  // the source's own gem while its swaps are tried
   TCell* source = nullptr;
   gTypes.Fill();
+  const int diagonal = DiagonalMoves != 0 ? 1 : 0;
+  if (n == 0 && gLast.Holds(width, height, diagonal)) {
+    DebugX = gLast.debugX;
+    DebugY = gLast.debugY;
+    HintGemType = gLast.hintGemType;
+    return gLast.result;
+  }
   gTypes.active = true;
   struct EndSearch {
-    ~EndSearch() { gTypes.active = false; }
-  } endSearch;
+    TGameGrid& board;
+    int n, width, height, diagonal;
+    int* result;
+    ~EndSearch() {
+      gTypes.active = false;
+      if (n != 0) return;
+      gLast = {true, gTypes.key, width, height, diagonal, *result, board.DebugX, board.DebugY, board.HintGemType};
+    }
+  };
+  int result = 1;
+  EndSearch endSearch{*this, n, width, height, diagonal, &result};
   for (int y = 0; y < height && !found; ++y) {
     for (int x = 0; x < width && !found; ++x) {
       const std::shared_ptr<TCell>& cell = Grid[static_cast<size_t>(x)][static_cast<size_t>(y)];
@@ -115,7 +151,7 @@ int TGameGrid::NoMoreMoves(int n) {
     if (n > 0 && count > 0) HintCurrent = 1;
     DebugX = -1;
     DebugY = -1;
-    return 1;
+    return result = 1;
   }
   const bool isSwap = dstX != -1;
   if (isSwap && swapped == 1) std::swap(source->Gem, GridAt(dstX, dstY)->Gem);
@@ -128,7 +164,7 @@ int TGameGrid::NoMoreMoves(int n) {
   }
   DebugX = showSource ? srcX : dstX;
   DebugY = showSource ? srcY : dstY;
-  return 0;
+  return result = 0;
 }
 
 int TGameGrid::TestMove(int n, int x1, int y1, int x2, int y2, int,

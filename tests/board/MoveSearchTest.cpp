@@ -1,5 +1,6 @@
 // The move search: the cases that decide a move, the counting the hint walks, the cell it
 // shows, and a property against a brute-force search over many random boards.
+#include <functional>
 #include <random>
 
 #include "BoardFixture.h"
@@ -152,6 +153,39 @@ TEST_F(MoveSearchTest, AgreesWithABruteForceSearchOnRandomBoards) {
   // The generator must produce both kinds in quantity for the property to mean anything.
   EXPECT_GT(withMoves, 300);
   EXPECT_GT(without, 100);
+}
+
+// The check asks every tick at rest; each change of what the search reads changes its answer.
+TEST_F(MoveSearchTest, TheAnswerFollowsEveryChangeOfTheBoard) {
+  TGameGrid& board = Build("1 1 2\n3 1 4");  // only the diagonal swap (2, 0) - (1, 1)
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    int result;
+    int showX;
+  } steps[] = {
+      {"no diagonal move", [] {}, 1, -1},
+      {"the diagonal move granted", [&] { board.DiagonalMoves = 1; }, 0, 1},
+      {"the arriving gem locked", [&] { GemAt(1, 1).locked = 1; }, 1, -1},
+      {"unlocked again", [&] { GemAt(1, 1).locked = 0; }, 0, 1},
+      {"its cell made a hole", [&] { Cell(1, 1).active = 0; }, 1, -1},
+      {"active again", [&] { Cell(1, 1).active = 1; }, 0, 1},
+      {"the gem bursting", [&] { GemAt(1, 1).GemType = -1; }, 1, -1},
+      {"another colour", [&] { GemAt(1, 1).GemType = 2; }, 1, -1},
+      {"its colour again", [&] { GemAt(1, 1).GemType = 1; }, 0, 1},
+      {"the gem gone", [&] { Cell(1, 1).Gem.reset(); }, 1, -1},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.change();
+    EXPECT_EQ(board.NoMoreMoves(0), step.result);
+    EXPECT_EQ(board.DebugX, step.showX);
+    EXPECT_EQ(board.NoMoreMoves(0), step.result);  // asked again, unchanged
+    EXPECT_EQ(board.DebugX, step.showX);
+  }
+  GemList->ForEach([&](const TGemPtr& gem) {
+    if (gem->gx == 1 && gem->gy == 1) GemList->Remove(*gem);
+  });
 }
 
 TEST_F(MoveSearchTest, SearchesAllocateNothing) {
