@@ -2,6 +2,7 @@
 #include <tuple>
 
 #include "board/BoardHost.h"
+#include "board/TCell.h"
 #include "board/TGameGrid.h"
 #include "board/TGem.h"
 #include "board/TGemList.h"
@@ -29,6 +30,15 @@ int TGameGrid::LevelEndStart() {
   CursorClear();
   HintEnd();
   BlockInput = 1;
+  // The finish-level key can end a level with gems still locked: they burst with the rest,
+  // so their locks go first and the count stays true.
+  for (int x = 0; x < levelwidth; ++x) {
+    for (int y = 0; y < levelheight; ++y) {
+      const TCell* cell = GridAt(x, y);
+      if (cell && cell->Gem) cell->Gem->locked = 0;
+    }
+  }
+  Locked = 0;
   if (const std::shared_ptr<TGemList> list = GemList) {
     list->ExplodeTumblets();
     list->ExplodeAll(1);

@@ -39,7 +39,8 @@ TEST_F(LevelEndTest, TheLastLayerEndsTheLevelOnTheSettleTickOnly) {
 }
 
 TEST_F(LevelEndTest, StartSendsASwapHomeDropsThePieceAndBurstsEverything) {
-  TGameGrid& board = Build("1t 2 S\n3 4t 5");
+  // The finish-level key can end a level while a gem is still locked.
+  TGameGrid& board = Build("1t 2 S\n3 4t 5b*");
   // A swap of (0, 0) and (1, 0) halfway.
   board.CursorSet(0, 0);
   board.dx = 1;
