@@ -18,8 +18,14 @@ constexpr float kPi = 3.14159265358979323846f;
 constexpr int kOvalSegments = 48;
 
 // Edges of whole-pixel boxes: [10, 13) covers pixels 10, 11 and 12.
-int RoundEdge(float v) { return static_cast<int>(std::floor(v + 0.5f)); }
-int PixelOf(float v) { return static_cast<int>(std::floor(v)); }
+// Positions are held far beyond any screen but inside int, so an absurd place (or a NaN from a
+// broken calculation) is clipped like any other off-screen one instead of overflowing.
+int ToPixel(float v) {
+  constexpr float kFar = 1e6f;
+  return std::isnan(v) ? 0 : static_cast<int>(std::clamp(v, -kFar, kFar));
+}
+int RoundEdge(float v) { return ToPixel(std::floor(v + 0.5f)); }
+int PixelOf(float v) { return ToPixel(std::floor(v)); }
 
 uint8_t Clamp255(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
 

@@ -445,3 +445,30 @@ TEST(DisplayClosed, DrawingBeforeTheDisplayOpensIsHarmless) {
            GraphicsWidth() == 800 && TextWidth(u"ab") > 0;
   });
 }
+
+namespace {
+
+class FarPlacesTest : public DisplayTest {};
+
+// Places no screen has (huge, infinite, not a number) draw nothing and break nothing: each call
+// in every blend, for boxes, pictures, stretched pictures and lines.
+TEST_F(FarPlacesTest, AbsurdPositionsDrawNothing) {
+  const ImagePtr image = SolidImage(8, 8, 0xFFFF0000u);
+  const float far[] = {3e9f, -3e9f, INFINITY, -INFINITY, NAN};
+  for (int blend : {SOLIDBLEND, ALPHABLEND, LIGHTBLEND, SHADEBLEND}) {
+    SetBlend(blend);
+    for (float v : far) {
+      DrawRect(v, 10, 20, 20);
+      DrawRect(10, v, 20, 20);
+      DrawImage(image, v, v, 0);
+      SetScale(2.0f, 2.0f);
+      DrawImage(image, v, 100, 0);
+      SetScale(1.0f, 1.0f);
+      DrawLine(v, 0, 100, v);
+    }
+  }
+  SetBlend(ALPHABLEND);
+  EXPECT_EQ(Pixel(400, 300) & 0xFFFFFFu, 0u);
+}
+
+}  // namespace
