@@ -24,6 +24,7 @@
 #include "screens/TBookScreen.h"
 #include "screens/GameOverScreen.h"
 #include "screens/TGameFinishedScreen.h"
+#include "screens/THighScoresScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TOptionsScreen.h"
@@ -244,6 +245,8 @@ int TTitleScreen::Logic() {
     LeaveFor(InstructionsScreen);
     InstructionsScreen->Destination = TitleScreen;
   }
+  // The title makes no such button; a menu that holds one leads to the table.
+  if (Menu->Clicked(u"highscores") != 0) LeaveFor(HighScoresScreen);
   if (Menu->Clicked(u"exit") != 0) {
     Game->GameFade->Init(static_cast<float>(FADE_SPEED), 1, Game->MusicChannel, 1, 0, nullptr);
     Game->DestinationTScreen = Game->ExitScreen;

@@ -18,6 +18,7 @@
 #include "play/TGameScreen.h"
 #include "screens/TBookScreen.h"
 #include "screens/TGameFinishedScreen.h"
+#include "screens/THighScoresScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TOptionsScreen.h"
@@ -119,6 +120,14 @@ TEST_F(TitleTest, ButtonsAndKeysLeadOn) {
        },
        InstructionsScreen, false},
       {"options", 3, [this] { ClickButton(u"titleoptions"); }, OptionsScreen, false},
+      {"a high-score button, which this title never makes", 3,
+       [this] {
+         const TButtonPtr button = title->Menu->AddQuick(u"exit", u"highscores");
+         button->x = 20;
+         button->y = 20;
+         ClickButton(u"highscores");
+       },
+       HighScoresScreen, false},
       {"exit", 3, [this] { ClickButton(u"exit"); }, Game->ExitScreen, true},
       {"Escape", 3, [this] { Key(KEY_ESCAPE); }, Game->ExitScreen, true},
   };
