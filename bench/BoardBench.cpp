@@ -27,6 +27,7 @@
 #include "support/board/BoardDriver.h"
 #include "support/board/StubAssets.h"
 #include "support/board/SwapSession.h"
+#include "Headless.h"
 
 namespace {
 
@@ -212,16 +213,7 @@ BENCHMARK(BM_BoardTickPieces)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Re
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Headless: SDL's dummy drivers, so the software renderer draws the frame.
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunHeadless(argc, argv); }
 
 // A full seeded board with bricks, refills on, detail 80, in the middle of a cascade (a block
 // of gems bursting as a lion leaves it), and a session that clicks a standing swap whenever

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "PlayScene.h"
+#include "Headless.h"
 
 using namespace platform;
 using benchscene::Scene;
@@ -46,13 +47,4 @@ BENCHMARK(BM_FramePart)->DenseRange(0, Scene::kParts - 1)->Unit(benchmark::kMicr
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Headless: SDL's dummy video driver, so the software renderer draws the frame.
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunHeadless(argc, argv); }

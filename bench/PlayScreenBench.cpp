@@ -27,6 +27,7 @@
 #include "platform/Clock.h"
 #include "platform/Graphics.h"
 #include "support/play/PlayWorld.h"
+#include "Headless.h"
 
 namespace {
 
@@ -125,12 +126,4 @@ BENCHMARK(BM_PlayScreenTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Rep
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunHeadless(argc, argv); }

@@ -27,6 +27,7 @@
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TTitleScreen.h"
 #include "text/GameFonts.h"
+#include "Headless.h"
 
 namespace {
 
@@ -140,12 +141,7 @@ BENCHMARK(BM_InstructionsFrame)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  const int result = bench::RunHeadless(argc, argv);
   Game.reset();
-  return 0;
+  return result;
 }

@@ -1,0 +1,20 @@
+#pragma once
+// The benchmarks that draw run headless: SDL's dummy drivers, so the software renderer draws
+// every frame the way the headless tests read it back.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace bench {
+
+inline int RunHeadless(int argc, char** argv) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
+
+}  // namespace bench
