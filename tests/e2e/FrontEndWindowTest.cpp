@@ -5,6 +5,7 @@
 // start whose options show what the first one saved.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -46,8 +47,6 @@ class FrontEndWindowTest : public e2e::GameWindowTest {
   bool FullPicture(const platform::Pixmap& s, const platform::Pixmap& picture) {
     return Difference(s, picture, 0, 0, 0, 0, 800, 440) < 14.0;
   }
-  // The open book's narrow left page (the writing stays on the right).
-  bool BookShows(const platform::Pixmap& s) { return Difference(s, *book, 0, 0, 40, 280, 160, 260) < 14.0; }
   // Chapter 1 at rest: the map scrolled to (-479, 0) at its own size, the heading centred at
   // (400, 50). Clouds drift over both, so the bounds allow for some of them.
   bool MapShows(const platform::Pixmap& s) {
@@ -73,17 +72,10 @@ class FrontEndWindowTest : public e2e::GameWindowTest {
     return Difference(s, *lion, 400 - lion->Width() / 2, 300 - lion->Height() / 2, 20, 40, lion->Width() - 40,
                       200) < 16.0;
   }
-  bool CreditsShow(const platform::Pixmap& s) {
-    return BookShows(s) &&
-           Difference(s, *optionsTop, 414, 80, 0, 0, optionsTop->Width(), optionsTop->Height()) > 30.0;
-  }
-  bool OptionsShow(const platform::Pixmap& s) {
-    return BookShows(s) && Difference(s, *optionsTop, 414, 80, 0, 0, optionsTop->Width(), optionsTop->Height()) < 24.0;
-  }
 
   // Waits for a screen; saves the shot under `name` when it is given.
   platform::PixmapPtr Expect(const char* what, const std::function<bool(const platform::Pixmap&)>& shows,
-                             const std::string& name = "", int timeoutMs = 15000) {
+                             const std::string& name = "", int timeoutMs = e2e::kPatience) {
     auto shot = WaitForShot(timeoutMs, shows);
     if (!shot || !shows(*shot)) {
       ADD_FAILURE() << "no " << what;
@@ -101,14 +93,15 @@ class FrontEndWindowTest : public e2e::GameWindowTest {
     return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + key.size() + 1);
   }
 
-  // Clicks the full-screen toggle at its place in a window of the shot's size; the display is
-  // opened anew, so the window is found again. The settings hold the new state at once.
+  // Clicks the full-screen toggle at its place in a window of the shot's size; the settings
+  // hold the new state as soon as the switch is made.
   void ClickToggle(const platform::Pixmap& shot, int expected) {
     ClickAt(shot, 455 + 40, 403 + 20);
-    Sleep(1500);
-    window = FindWindow(10000);
-    ASSERT_NE(window, 0u);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(e2e::kPatience);
+    while (Setting("FULL SCREEN") != expected && std::chrono::steady_clock::now() < end) Sleep(100);
     EXPECT_EQ(Setting("FULL SCREEN"), expected);
+    window = FindWindow(e2e::kPatience);
+    ASSERT_NE(window, 0u);
   }
 
   platform::PixmapPtr title, play, intro, chapter1, book, map, heading, instructions, bg1, lion,
@@ -118,7 +111,7 @@ class FrontEndWindowTest : public e2e::GameWindowTest {
 TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   testrig::PrepareUserWithProfile(userDir, userDir + "lantern-vale.ini", "Heather", "FULL SCREEN=0\n");
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(20000);
+  window = FindWindow(e2e::kPatience);
   ASSERT_NE(window, 0u) << "no window appeared";
   auto shot = WaitForFinishedLoading();
   ASSERT_TRUE(shot);
@@ -128,13 +121,12 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   ASSERT_TRUE(shot = Expect("introduction", [&](const platform::Pixmap& s) { return FullPicture(s, *intro); }));
   ClickAt(*shot, 400, 300);
   ASSERT_TRUE(shot = Expect("introduction's page", [&](const platform::Pixmap& s) { return BookShows(s); }));
-  ClickAt(*shot, 400, 300);
-  Sleep(300);
-  ClickAt(*shot, 400, 300);
+  // One click completes the page, the next turns it.
+  ClickUntil(*shot, 400, 300, [&](const platform::Pixmap& s) { return MapShows(s); });
 
   // The map after its entry zoom, chapter 1 current.
   ASSERT_TRUE(shot = Expect("level map", [&](const platform::Pixmap& s) { return MapShows(s); }));
-  shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return MapAtRest(s); });
+  shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return MapAtRest(s); });
   ASSERT_TRUE(shot);
   Save(shot, "frontend-1-map.png");
   EXPECT_TRUE(MapAtRest(*shot)) << "the map did not come to rest at chapter 1";
@@ -143,11 +135,8 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
                             "frontend-2-chapter.png"));
   ClickAt(*shot, 400, 300);
   ASSERT_TRUE(shot = Expect("level page", [&](const platform::Pixmap& s) { return BookShows(s); }));
-  Sleep(500);
   Save(Screenshot(), "frontend-3-level-page.png");
-  ClickAt(*shot, 400, 300);
-  Sleep(300);
-  ClickAt(*shot, 400, 300);
+  ClickUntil(*shot, 400, 300, [&](const platform::Pixmap& s) { return InstructionsShow(s); });
   ASSERT_TRUE(shot = Expect("instructions", [&](const platform::Pixmap& s) { return InstructionsShow(s); },
                             "frontend-4-instructions.png"));
   ClickAt(*shot, 400, 300);
@@ -156,21 +145,21 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   ClickAt(*shot, 400, 300);
   ASSERT_TRUE(shot = Expect("play screen without its page",
                             [&](const platform::Pixmap& s) { return PlayScreenShows(s) && !PageShows(s); }));
-  Sleep(1500);  // the intro
-  // Ctrl+J, held as a hand holds it, ends the level; clicks roll the level-complete scroll up
-  // and continue to the map.
-  Xdotool("keydown ctrl");
-  Xdotool("key j");
-  Sleep(150);
-  Xdotool("keyup ctrl");
-  shot = WaitForShot(30000, [&](const platform::Pixmap& s) {
+  // Ctrl+J, held as a hand holds it, ends the level once its intro is over; it is sent again
+  // until it takes (the intro, the outro and the scroll ignore it). Clicks roll the
+  // level-complete scroll up and continue to the map.
+  shot = WaitForShot(2 * e2e::kPatience, [&](const platform::Pixmap& s) {
     if (MapShows(s)) return true;
+    Xdotool("keydown ctrl");
+    Xdotool("key j");
+    Sleep(150);
+    Xdotool("keyup ctrl");
     ClickAt(s, 400, 570);
     Sleep(700);
     return false;
   });
   ASSERT_TRUE(shot && MapShows(*shot)) << "not back on the map after the level";
-  shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return MapAtRest(s); });
+  shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return MapAtRest(s); });
   ASSERT_TRUE(shot && MapAtRest(*shot)) << "the map did not come to rest after the level";
   Save(shot, "frontend-6-map-after-the-level.png");
   Xdotool("key Escape");
@@ -179,11 +168,9 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   // The options: two sliders dragged, the display toggled there and back.
   ClickAt(*shot, -15 + 130, 210 + 30);
   ASSERT_TRUE(shot = Expect("options", [&](const platform::Pixmap& s) { return OptionsShow(s); }, "frontend-7-options.png"));
-  // Held about 200 ms, as a hand drags a knob to its place.
-  PressAt(*shot, 379, 256, 200);
-  Sleep(100);
-  PressAt(*shot, 358, 352, 200);
-  Sleep(100);
+  // Each held until its knob stands at the place, as a hand drags a knob.
+  HoldUntil(*shot, 379, 256, [&](const platform::Pixmap& s) { return Difference(s, *dot, 368, 246, 3, 3, 14, 14) < 30.0; });
+  HoldUntil(*shot, 358, 352, [&](const platform::Pixmap& s) { return Difference(s, *dot, 347, 342, 3, 3, 14, 14) < 30.0; });
   ClickToggle(*shot, 1);
   // Full screen: the game draws for the whole 1024 x 768 screen of the private server (which,
   // without a window manager, may still show it in the old window's frame).
@@ -206,7 +193,7 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
 
   // A second start: the options show what was saved.
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(20000);
+  window = FindWindow(e2e::kPatience);
   ASSERT_NE(window, 0u);
   shot = WaitForFinishedLoading();
   ASSERT_TRUE(shot);
@@ -227,8 +214,8 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   ASSERT_TRUE(shot = Expect("title before the end", [&](const platform::Pixmap& s) { return TitleShows(s); }));
   // Out by the title's own "exit" button this time.
   ClickAt(*shot, -15 + 130, 270 + 30);
-  const std::optional<int> code = gameProcess.Wait(5000);
-  ASSERT_TRUE(code.has_value()) << "the game did not end within 5 s of \"exit\"";
+  const std::optional<int> code = gameProcess.Wait(e2e::kPatience);
+  ASSERT_TRUE(code.has_value()) << "the game did not end after \"exit\"";
   EXPECT_EQ(*code, 0);
   EXPECT_TRUE(fs::exists(userDir + "GoodExit.dat"));
   EXPECT_FALSE(fs::exists(userDir + "ErrorLog.txt"));

@@ -19,6 +19,10 @@ namespace e2e {
 
 void Sleep(int ms);
 
+// How long a real-window test waits for what it expects: a machine busy with a parallel build
+// can stall the game and the X server for seconds, and a wait that succeeds returns at once.
+constexpr int kPatience = 30000;
+
 // A child process started with its own environment.
 class Child {
  public:
@@ -34,6 +38,7 @@ class Child {
   // The exit code, or nullopt when it has not ended within timeoutMs.
   std::optional<int> Wait(int timeoutMs);
   bool Running() { return pid_ > 0 && !Wait(0); }
+  pid_t Pid() const { return pid_; }
   void Stop();
 
  private:
@@ -57,6 +62,9 @@ class GameWindowTest : public ::testing::Test {
 
   // A private X server on a free display number, reported by the server itself.
   bool StartX();
+  // A reparenting window manager (openbox) on the private server, as every desktop has; false
+  // when it did not announce itself in time.
+  bool StartWindowManager();
   std::string Xdotool(const std::string& args);
   // On the private server unless another display is named; errPath receives standard error.
   bool LaunchGame(const std::vector<std::string>& args = {}, const std::string& display = "",
@@ -86,16 +94,29 @@ class GameWindowTest : public ::testing::Test {
   // The left button pressed at a logical point, held for holdMs and let go: what the game
   // reads as a held button for some ticks (a drag's knob, a board's selection).
   void PressAt(const platform::Pixmap& shot, int lx, int ly, int holdMs);
+  // The left button held at a logical point until accept says yes (or the patience runs out),
+  // then let go: the game sees the button down however slowly its frames come. The last shot.
+  platform::PixmapPtr HoldUntil(const platform::Pixmap& shot, int lx, int ly,
+                                const std::function<bool(const platform::Pixmap&)>& accept);
+  // Clicks at a logical point until accept says yes, each click given a couple of seconds to
+  // show; for screens that need one click or two. The last shot.
+  platform::PixmapPtr ClickUntil(const platform::Pixmap& shot, int lx, int ly,
+                                 const std::function<bool(const platform::Pixmap&)>& accept);
   // The splashes come first; the loading screen is recognised by its background, and it is
   // finished when the click-here button stands over the full bar. The last shot either way.
   platform::PixmapPtr WaitForFinishedLoading();
   // The title with its menu: "play" at its place and the picture beside the button column.
   bool TitleMenuShows(const platform::Pixmap& shot);
-  // Escape on the title: the game ends with 0 within 5 s, leaving "GoodExit.dat" and no
+  // The open book's narrow left page (the writing stays on the right); the options and the
+  // credits are drawn on it, told apart by the options' heading.
+  bool BookShows(const platform::Pixmap& shot);
+  bool OptionsShow(const platform::Pixmap& shot);
+  bool CreditsShow(const platform::Pixmap& shot);
+  // Escape on the title: the game ends with 0, leaving "GoodExit.dat" and no
   // "ErrorLog.txt".
   void EscapeEndsCleanly();
-  // A click on the finished loading screen's button, repeated (three times at most) while the
-  // loading screen stays.
+  // A click on the finished loading screen's button, clicked once more only when the finished
+  // loading screen still stands after a long wait.
   void ClickLoadingButton(const platform::Pixmap& shot);
 
   std::string game;
@@ -106,10 +127,11 @@ class GameWindowTest : public ::testing::Test {
   std::unique_ptr<XConnection> x;
   unsigned long window = 0;
   Child xserver;
+  Child windowManager;
   Child gameProcess;
 
  private:
-  platform::PixmapPtr titlePicture_, playButton_;
+  platform::PixmapPtr titlePicture_, playButton_, book_, optionsTop_;
 };
 
 }  // namespace e2e

@@ -33,7 +33,7 @@ TEST_F(LaunchTest, LaunchShowsTheLoadingScreenThenTheTitleAndEscapeEndsCleanly) 
   // A player exists already, so the title opens without its name prompt.
   testrig::PrepareUserWithProfile(userDir, userDir + "lantern-vale.ini", "Ann", "FULL SCREEN=0\n");
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(20000);
+  window = FindWindow(e2e::kPatience);
   ASSERT_NE(window, 0u) << "no window appeared";
 
   auto loading = WaitForFinishedLoading();
@@ -53,7 +53,7 @@ TEST_F(LaunchTest, LaunchShowsTheLoadingScreenThenTheTitleAndEscapeEndsCleanly) 
 
   ClickLoadingButton(*loading);
   // The title's picture right of its button column.
-  auto titleShot = WaitForShot(15000, [&](const platform::Pixmap& shot) {
+  auto titleShot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& shot) {
     return Difference(shot, *title, 0, 0, 300, 100, 500, 300) < 12.0;
   });
   ASSERT_TRUE(titleShot);
@@ -67,12 +67,12 @@ TEST_F(LaunchTest, LaunchShowsTheLoadingScreenThenTheTitleAndEscapeEndsCleanly) 
 TEST_F(LaunchTest, ClosingTheWindowDuringTheFirstSplashEndsTheGameAtOnce) {
   testrig::WriteFileBytes(userDir + "lantern-vale.ini", "FULL SCREEN=0\n");
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(20000);
+  window = FindWindow(e2e::kPatience);
   ASSERT_NE(window, 0u) << "no window appeared";
   // The splashes follow the window at once and last seconds; the loading bar comes after.
   ASSERT_TRUE(x->RequestClose(window));
   const auto sent = Clock::now();
-  const std::optional<int> code = gameProcess.Wait(10000);
+  const std::optional<int> code = gameProcess.Wait(e2e::kPatience);
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count();
   ASSERT_TRUE(code.has_value()) << "the game did not end after the close request";
   EXPECT_EQ(*code, 0);
@@ -94,11 +94,11 @@ TEST_F(LaunchTest, TheWindowClassIsTheOneTheDesktopEntryNames) {
   ASSERT_FALSE(wmClass.empty()) << "the desktop entry names no StartupWMClass";
   testrig::WriteFileBytes(userDir + "lantern-vale.ini", "FULL SCREEN=0\n");
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(20000);
+  window = FindWindow(e2e::kPatience);
   ASSERT_NE(window, 0u) << "no window appeared";
   EXPECT_EQ(x->ClassName(window), wmClass);
   ASSERT_TRUE(x->RequestClose(window));
-  const std::optional<int> code = gameProcess.Wait(10000);
+  const std::optional<int> code = gameProcess.Wait(e2e::kPatience);
   ASSERT_TRUE(code.has_value());
   EXPECT_EQ(*code, 0);
 }
@@ -112,7 +112,7 @@ TEST_F(LaunchTest, WithoutADisplayTheGameSaysSoAndEnds) {
   }
   const std::string errPath = home + "/stderr.txt";
   ASSERT_TRUE(LaunchGame({}, ":" + std::to_string(unused), errPath));
-  const std::optional<int> code = gameProcess.Wait(15000);
+  const std::optional<int> code = gameProcess.Wait(e2e::kPatience);
   ASSERT_TRUE(code.has_value()) << "the game kept running without a display";
   EXPECT_NE(*code, 0);
   EXPECT_FALSE(testrig::ReadFileBytes(errPath).empty()) << "no message on standard error";

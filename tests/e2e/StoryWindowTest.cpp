@@ -47,20 +47,20 @@ TEST_F(StoryWindowTest, NewPlayerReadsTheIntroductionAndComesBack) {
   // Windowed (no window manager for full screen), and no player yet.
   testrig::WriteFileBytes(userDir + "lantern-vale.ini", "FULL SCREEN=0\n");
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(20000);
+  window = FindWindow(e2e::kPatience);
   ASSERT_NE(window, 0u) << "no window appeared";
   auto shot = WaitForFinishedLoading();
   ASSERT_TRUE(shot);
   ClickLoadingButton(*shot);
 
-  shot = WaitForShot(15000, [&](const platform::Pixmap& s) { return PromptShows(s); });
+  shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return PromptShows(s); });
   ASSERT_TRUE(shot && PromptShows(*shot)) << "no name prompt";
   Save(shot, "story-1-prompt.png");
   Xdotool("type --delay 120 heather");
   e2e::Sleep(300);
   ClickAt(*shot, 400, 418 + 25);  // the prompt's OK button
 
-  shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return MenuShows(s) && !PromptShows(s); });
+  shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return MenuShows(s) && !PromptShows(s); });
   ASSERT_TRUE(shot && MenuShows(*shot)) << "no title menu";
   Save(shot, "story-2-title.png");
   // The typed name made the profile at once, and the greeting is written in white over the
@@ -71,30 +71,30 @@ TEST_F(StoryWindowTest, NewPlayerReadsTheIntroductionAndComesBack) {
   ClickAt(*shot, 288 + play->Width() / 2, 490 + play->Height() / 2);
 
   auto onPicture = [&](const platform::Pixmap& s) { return Difference(s, *intro, 0, 0, 0, 0, 800, 440) < 14.0; };
-  shot = WaitForShot(10000, onPicture);
+  shot = WaitForShot(e2e::kPatience, onPicture);
   ASSERT_TRUE(shot && onPicture(*shot)) << "no introduction picture";
   Save(shot, "story-3-picture.png");
   ClickAt(*shot, 400, 300);
 
   // The open book: its left page (the writing stays on the right).
   auto onBook = [&](const platform::Pixmap& s) { return Difference(s, *book, 0, 0, 40, 280, 160, 260) < 14.0; };
-  shot = WaitForShot(10000, onBook);
+  shot = WaitForShot(e2e::kPatience, onBook);
   ASSERT_TRUE(shot && onBook(*shot)) << "no open book";
   ClickAt(*shot, 400, 300);  // the page completes at once
   // Text on the darkened writing area: bright pixels where the page itself is dark.
   auto brightText = [&](const platform::Pixmap& s) { return BrightPixels(s, 245, 152, 340, 26 * 11); };
-  shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return brightText(s) > 400; });
+  shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return brightText(s) > 400; });
   ASSERT_TRUE(shot);
   Save(shot, "story-4-page.png");
   EXPECT_GT(brightText(*shot), 400) << "the typed page shows no text";
   ClickAt(*shot, 400, 300);
 
-  shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return MapShows(s); });
+  shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return MapShows(s); });
   ASSERT_TRUE(shot && MapShows(*shot)) << "no level map";
   e2e::Sleep(1500);  // its entry zoom
   Save(Screenshot(), "story-5-map.png");
   Xdotool("key Escape");
-  shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return MenuShows(s); });
+  shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return MenuShows(s); });
   ASSERT_TRUE(shot && MenuShows(*shot)) << "not back at the title";
   EscapeEndsCleanly();
   std::vector<std::string> profiles;
@@ -104,17 +104,17 @@ TEST_F(StoryWindowTest, NewPlayerReadsTheIntroductionAndComesBack) {
 
   // A second start goes from the loading screen straight to the menu.
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(20000);
+  window = FindWindow(e2e::kPatience);
   ASSERT_NE(window, 0u);
   shot = WaitForFinishedLoading();
   ASSERT_TRUE(shot);
   ClickLoadingButton(*shot);
-  shot = WaitForShot(10000, [&](const platform::Pixmap& s) { return MenuShows(s) && !PromptShows(s); });
+  shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return MenuShows(s) && !PromptShows(s); });
   if (!shot || !MenuShows(*shot) || PromptShows(*shot)) Save(shot, "story-failed-second-start.png");
   ASSERT_TRUE(shot && MenuShows(*shot) && !PromptShows(*shot)) << "the second start asked again";
   Save(shot, "story-6-second-start.png");
   Xdotool("key Escape");
-  const std::optional<int> again = gameProcess.Wait(5000);
+  const std::optional<int> again = gameProcess.Wait(e2e::kPatience);
   ASSERT_TRUE(again.has_value());
   EXPECT_EQ(*again, 0);
 }

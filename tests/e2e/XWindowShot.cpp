@@ -1,11 +1,48 @@
 #include "XWindowShot.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 namespace e2e {
 
 namespace {
+
+// A CARDINAL or WINDOW property's first value; false when the window lacks it.
+bool FirstValue(Display* display, Window window, const char* name, Atom type, unsigned long& value) {
+  Atom actualType = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const Atom property = XInternAtom(display, name, False);
+  if (XGetWindowProperty(display, window, property, 0, 1, False, type, &actualType, &format,
+                         &count, &after, &data) != Success) {
+    return false;
+  }
+  const bool found = data && actualType == type && format == 32 && count == 1;
+  if (found) value = *reinterpret_cast<unsigned long*>(data);
+  if (data) XFree(data);
+  return found;
+}
+
+// Windows vanish while the tree is walked; their errors are expected and ignored.
+int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
+
+void CollectViewable(Display* display, Window window, long pid, std::vector<unsigned long>& out) {
+  unsigned long owner = 0;
+  XWindowAttributes attributes;
+  if (FirstValue(display, window, "_NET_WM_PID", XA_CARDINAL, owner) &&
+      static_cast<long>(owner) == pid && XGetWindowAttributes(display, window, &attributes) &&
+      attributes.map_state == IsViewable) {
+    out.push_back(window);
+  }
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return;
+  for (unsigned int i = 0; i < count; ++i) CollectViewable(display, children[i], pid, out);
+  if (children) XFree(children);
+}
 
 uint32_t Channel(unsigned long pixel, unsigned long mask) {
   if (mask == 0) return 0;
@@ -18,7 +55,9 @@ uint32_t Channel(unsigned long pixel, unsigned long mask) {
 }  // namespace
 
 XConnection::XConnection(const std::string& displayName)
-    : display_(XOpenDisplay(displayName.c_str())) {}
+    : display_(XOpenDisplay(displayName.c_str())) {
+  if (display_) XSetErrorHandler(IgnoreErrors);
+}
 
 XConnection::~XConnection() {
   if (display_) XCloseDisplay(static_cast<Display*>(display_));
@@ -69,6 +108,30 @@ std::string XConnection::ClassName(unsigned long window) const {
   if (hint.res_name) XFree(hint.res_name);
   if (hint.res_class) XFree(hint.res_class);
   return name;
+}
+
+bool XConnection::Size(unsigned long window, int& width, int& height) const {
+  auto* display = static_cast<Display*>(display_);
+  XWindowAttributes attributes;
+  if (!display || !XGetWindowAttributes(display, window, &attributes)) return false;
+  width = attributes.width;
+  height = attributes.height;
+  return true;
+}
+
+bool XConnection::WindowManagerRunning() const {
+  auto* display = static_cast<Display*>(display_);
+  unsigned long check = 0;
+  return display &&
+         FirstValue(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, check);
+}
+
+std::vector<unsigned long> XConnection::ViewableWindowsOf(long pid) const {
+  auto* display = static_cast<Display*>(display_);
+  std::vector<unsigned long> windows;
+  if (!display) return windows;
+  CollectViewable(display, DefaultRootWindow(display), pid, windows);
+  return windows;
 }
 
 }  // namespace e2e

@@ -2,6 +2,7 @@
 // Screenshots of one X window, read straight from the X server (kept apart so that the X
 // headers' macros stay out of the tests).
 #include <string>
+#include <vector>
 
 #include "platform/Image.h"
 
@@ -22,6 +23,13 @@ class XConnection {
   // The class part of the window's WM_CLASS, which desktops match against StartupWMClass;
   // "" when it has none.
   std::string ClassName(unsigned long window) const;
+  // The window's size; false when it is gone.
+  bool Size(unsigned long window, int& width, int& height) const;
+  // Whether a window manager has announced itself on the root window.
+  bool WindowManagerRunning() const;
+  // Every window of the process (by _NET_WM_PID) that is mapped and viewable, anywhere in the
+  // tree; a window manager's frames belong to it, not to the process.
+  std::vector<unsigned long> ViewableWindowsOf(long pid) const;
 
  private:
   void* display_ = nullptr;
