@@ -1,6 +1,7 @@
 #pragma once
 // Image fonts: a TrueType face rendered into white glyphs with coverage in alpha, so SetColor
 // tints them. Loading needs no display; textures are made on first draw.
+#include <functional>
 #include <memory>
 
 #include "platform/Image.h"
@@ -43,5 +44,11 @@ void DrawText(StringView text, float x, float y);
 // Whole pixels at scale 1, additive: TextWidth(a + b) == TextWidth(a) + TextWidth(b).
 int TextWidth(StringView text);
 int TextHeight(StringView text);
+
+// Test seam: told of every text drawn, with the box its glyph pictures cover on the logical
+// screen (origin, handle, scale and rotation applied; the viewport is the caller's to ask).
+// Unset in the program.
+using TextDrawHook = std::function<void(StringView text, float x0, float y0, float x1, float y1)>;
+void SetTextDrawHook(TextDrawHook hook);
 
 }  // namespace platform

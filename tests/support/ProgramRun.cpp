@@ -132,6 +132,11 @@ void ProgramRun::Release(int x, int y) {
   platform::PostEvent(platform::Event{platform::EVENT_MOUSEUP, 1, x, y});
 }
 
+void ProgramRun::MoveTo(int x, int y) {
+  ToWindow(x, y);
+  platform::PostEvent(platform::Event{platform::EVENT_MOUSEMOVE, 0, x, y});
+}
+
 void ProgramRun::Key(int code) {
   platform::PostEvent(platform::Event{platform::EVENT_KEYDOWN, code, 0, 0});
   platform::PostEvent(platform::Event{platform::EVENT_KEYUP, code, 0, 0});

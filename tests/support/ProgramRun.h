@@ -32,6 +32,8 @@ class ProgramRun {
   // press the game sees held for the ticks between.
   static void Press(int x, int y);
   static void Release(int x, int y);
+  // The pointer moved to (x, y), no button changed.
+  static void MoveTo(int x, int y);
   static void Key(int code);
   // Typing as the runtime delivers it: per character key down, the character, key up (Enter,
   // Escape and Backspace come as a key and as a character).
