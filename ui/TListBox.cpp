@@ -18,6 +18,9 @@
 #include "text/TFont.h"
 #include "text/TShadow.h"
 #include "text/TextDrawing.h"
+#include "ui/TButton.h"
+#include "ui/TMenu.h"
+#include "ui/TScrollBar.h"
 
 TListBoxPtr TListBox::Create(int unused, int gap, int centred, int drawBox, int doubleClickMs) {
   auto list = std::make_shared<TListBox>();
@@ -85,6 +88,12 @@ int TListBox::PlayClick() {
 
 int TListBox::SetClickSound(const std::shared_ptr<TGameSound>& sound) {
   ClickSound = sound;
+  // A held arrow repeats its click: the repeats sound like a line stepped by key.
+  if (ScrollBar && ScrollBar->Menu) {
+    for (const String& name : {ScrollBar->UpName, ScrollBar->DownName}) {
+      if (const TButtonPtr arrow = ScrollBar->Menu->FindButton(name)) arrow->SoundClick2 = sound;
+    }
+  }
   return 0;
 }
 
@@ -119,6 +128,7 @@ int TListBox::SetIndex(int index) {
   Value = Strings[static_cast<size_t>(index)];
   if (index < TopIndex) TopIndex = index;
   if (Limit > 0 && TopIndex < index - (Limit - 1)) TopIndex = index - (Limit - 1);
+  SyncScrollBar();
   return 0;
 }
 
@@ -126,11 +136,24 @@ int TListBox::SetTopIndex(int index) {
   TopIndex = std::max(index, 0);
   if (TopIndex + Limit > Count() - 1) TopIndex = Count() - Limit;
   TopIndex = std::max(TopIndex, 0);
+  // Without this the next Manage would take the bar's old value back.
+  SyncScrollBar();
   return 0;
+}
+
+void TListBox::SyncScrollBar() {
+  if (!ScrollBar) return;
+  ScrollBar->SliderSetPosition(TopIndex);
+  ScrollBar->ValueCalc();
+  ScrollBar->DisableButtons();
 }
 
 int TListBox::Manage() {
   if (!Box) return 0;
+  if (ScrollBar) {
+    ScrollBar->Manage();
+    TopIndex = ScrollBar->Value;
+  }
   if (Game->Mouse->GetMh(1) != 0) {
     const float mx = static_cast<float>(Game->Mouse->x);
     const float my = static_cast<float>(Game->Mouse->y);
@@ -237,6 +260,7 @@ int TListBox::Draw() {
   if (Font->Color) TColor::Restore();
   ccTextAlpha = 1.0f;
   if (HighlightUnder == 0) DrawHighlight();
+  if (ScrollBar) ScrollBar->Draw();
   return 0;
 }
 

@@ -18,6 +18,7 @@ class TFont;
 class TGameImage;
 class TGameSound;
 class TKeyRepeat;
+class TScrollBar;
 class TShadow;
 class TListBox;
 using TListBoxPtr = std::shared_ptr<TListBox>;
@@ -58,6 +59,8 @@ class TListBox {
   int ArrowKeysMoveHighlight = 1;
   std::vector<int> LockedArray;  // per line; lines past its end are not locked
   std::shared_ptr<TColor> LockedColor;
+  // Optional; kept in step with TopIndex both ways (dragging it scrolls the list).
+  std::shared_ptr<TScrollBar> ScrollBar;
   float Scale = 1.0f;
   float FontScale = 1.0f;
   double OldScale = 0.0;
@@ -92,4 +95,8 @@ class TListBox {
                         const std::shared_ptr<TColor>& inverseColour);
 
   int Count() const { return static_cast<int>(Strings.size()); }
+
+ private:
+  // The bar's slider, value and arrows to TopIndex.
+  void SyncScrollBar();
 };

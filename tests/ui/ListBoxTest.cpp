@@ -8,7 +8,11 @@
 #include "support/FrameworkState.h"
 #include "gfx/TBox.h"
 #include "gfx/TColor.h"
+#include "gfx/TGameImage.h"
+#include "ui/TButton.h"
 #include "ui/TListBox.h"
+#include "ui/TMenu.h"
+#include "ui/TScrollBar.h"
 
 using namespace uitest;
 
@@ -145,6 +149,62 @@ TEST_F(ListBoxTest, HeldArrowsRepeatAndTheWindowFollowsTheSelection) {
   EXPECT_TRUE(blueRows().empty());
   list->TopIndex = 2;
   EXPECT_EQ(blueRows().front(), 280);
+}
+
+// A list longer than its window with a scroll bar beside it: the two move together whichever
+// is moved, and the list draws its bar.
+TEST_F(ListBoxTest, AScrollBarAndTheListMoveTogether) {
+  Sound("buttonMO");
+  Sound("buttonclick");
+  for (const char* picture : {"up", "upMO", "up_disabled", "down", "downMO", "down_disabled"}) {
+    Picture("menus", picture, 16, 10, kBlue);
+  }
+  Picture("images", "slider", 20, 40, kRed);
+  auto list = Make(12, 10);
+  // Range 160 px over the two lines the window can move: 80 px a line.
+  list->ScrollBar = TScrollBar::Create(TGameImage::Create(Game->ImagePath + u"slider.png", 0, 0),
+                                       200, list->Count() - list->Limit, 310, 100, 1);
+  list->ScrollBar->SetArrows(u"up", u"down", 100);
+  list->SetClickSound(click);
+  EXPECT_EQ(list->ScrollBar->Menu->FindButton(u"down")->SoundClick2, click);
+
+  // Dragging the slider scrolls the list; the drag's press selects no line.
+  const auto tickAt = [&](int y, bool held) {
+    NewTick();
+    PointerAt(315, y);
+    if (held && Game->Mouse->b1 == 0) Press();
+    if (!held) Release();
+    list->Manage();
+  };
+  tickAt(110, true);
+  tickAt(190, true);
+  EXPECT_EQ(list->TopIndex, 1);
+  tickAt(400, true);
+  tickAt(400, false);
+  EXPECT_EQ(list->TopIndex, 2);
+  EXPECT_EQ(list->Index, -1);
+
+  // Moving the selection or the window moves the slider, and the next tick keeps the window.
+  struct Move { int index; int top; int position; int upOff; int downOff; };
+  const Move moves[] = {{0, 0, 0, 1, 0}, {11, 2, 160, 0, 1}, {1, 1, 80, 0, 0}};
+  for (const Move& m : moves) {
+    list->SetIndex(m.index);
+    tickAt(400, false);
+    EXPECT_EQ(list->TopIndex, m.top) << m.index;
+    EXPECT_EQ(list->ScrollBar->SliderPosition, m.position) << m.index;
+    EXPECT_EQ(list->ScrollBar->Menu->FindButton(u"up")->Disabled, m.upOff) << m.index;
+    EXPECT_EQ(list->ScrollBar->Menu->FindButton(u"down")->Disabled, m.downOff) << m.index;
+  }
+  list->SetTopIndex(2);
+  tickAt(400, false);
+  EXPECT_EQ(list->TopIndex, 2);
+  EXPECT_EQ(list->ScrollBar->Value, 2);
+
+  OpenDisplay();
+  platform::Cls();
+  list->Draw();
+  EXPECT_PIXEL_NEAR(PixelAt(320, 100 + 160 + 20), kRed);
+  EXPECT_PIXEL_NEAR(PixelAt(320, 100 + 20), kBlack);
 }
 
 }  // namespace
