@@ -1,5 +1,6 @@
 #include "ChapterScene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -37,22 +38,272 @@ const Look kLooks[11] = {
 
 Color C(uint32_t v) { return Color::hex(v); }
 
-}  // namespace
+// A paper lantern gone out: dull paper, a few creases, tilted where it drifted.
+void deadLantern(Canvas& c, double x, double y, double s, double tilt) {
+    c.save();
+    cairo_translate(c.cr(), x, y);
+    cairo_rotate(c.cr(), tilt);
+    // Crumpled: a lopsided outline rather than a round one.
+    c.smoothClosed({{-s, -0.2 * s}, {-0.6 * s, -s}, {0.3 * s, -1.1 * s}, {0.9 * s, -0.5 * s}, {0.7 * s, 0.3 * s},
+                    {s, 0.8 * s}, {0.1 * s, 1.1 * s}, {-0.8 * s, 0.8 * s}});
+    c.fillLinear(-s, 0, s, 0, {{0, C(0xb08060)}, {1, C(0x5a3a34)}}, true);
+    c.strokePath(C(0x2a201c), std::max(0.6, s * 0.1));
+    for (double k : {-0.4, 0.1, 0.5}) {
+        cairo_move_to(c.cr(), k * s, -s);
+        cairo_line_to(c.cr(), k * s + 0.25 * s, -0.1 * s);
+        cairo_line_to(c.cr(), k * s - 0.1 * s, s);
+    }
+    c.strokePath(C(0x2a201c).withAlpha(0.6), std::max(0.5, s * 0.07));
+    c.rect(-s * 0.5, -s * 1.25, s * 1.0, s * 0.3);
+    c.rect(-s * 0.4, s * 1.0, s * 0.8, s * 0.25);
+    c.fillPath(C(0x2a2020).withAlpha(0.9));
+    cairo_arc(c.cr(), 0, -s * 1.25, s * 0.4, kPi, 2 * kPi);
+    c.strokePath(C(0x2a2020), std::max(0.5, s * 0.08));
+    c.restore();
+}
 
-void ChapterScene::landmark(Canvas& c, int chapter, double x, double gy, double s) {
+void reeds(Canvas& c, Rng& rng, double x0, double x1, double y, double h, const Color& col) {
+    for (double x = x0; x < x1; x += rng.range(3, 7)) {
+        const double top = y - h * rng.range(0.5, 1.0), lean = rng.range(-8, 8);
+        cairo_move_to(c.cr(), x, y);
+        cairo_curve_to(c.cr(), x, y - h * 0.3, x + lean * 0.5, top + 10, x + lean, top);
+        c.strokePath(col, rng.range(1, 2.2));
+    }
+}
+
+// The mill stream: water running from the foot of the mill out towards the viewer, widening.
+void stream(Canvas& c, double fromX, double fromY, double toX, double toY, double width, const Look& L) {
+    auto centre = [&](double t) {
+        return Pt{fromX + (toX - fromX) * t + std::sin(t * kPi * 1.6) * 60, fromY + (toY - fromY) * t};
+    };
+    auto half = [&](double t) { return width * (0.15 + 0.85 * t * t) / 2 + 3; };
+    std::vector<Pt> left, right;
+    for (double t = 0; t <= 1.0001; t += 0.05) {
+        const Pt p = centre(t), q = centre(std::min(1.0, t + 0.01)), p0 = centre(std::max(0.0, t - 0.01));
+        const double dx = q.x - p0.x, dy = q.y - p0.y, len = std::hypot(dx, dy);
+        const Pt n{-dy / len, dx / len};
+        left.push_back({p.x + n.x * half(t), p.y + n.y * half(t)});
+        right.push_back({p.x - n.x * half(t), p.y - n.y * half(t)});
+    }
+    std::vector<Pt> outline = left;
+    outline.insert(outline.end(), right.rbegin(), right.rend());
+    c.polygon(outline);
+    c.strokePath(C(L.near).darker(0.35), 5, true);
+    c.fillLinear(0, fromY, 0, toY, {{0, C(0x3a5a8a)}, {0.5, C(0x4a78b0)}, {1, C(0x6a9ad0)}});
+    Rng rng("stream");
+    for (int k = 0; k < 26; ++k) {
+        const double t = rng.range(0.05, 0.98);
+        const Pt p = centre(t);
+        const double len = half(t) * rng.range(0.3, 0.8), off = half(t) * rng.range(-0.5, 0.5);
+        cairo_move_to(c.cr(), p.x - len / 2, p.y + off * 0.3);
+        cairo_line_to(c.cr(), p.x + len / 2, p.y + off * 0.3);
+        c.strokePath(C(0xffffff).withAlpha(rng.range(0.2, 0.45)), 1.2);
+    }
+}
+
+// A windy gorge: two rock cliffs falling to a thread of river far below, with gusts across it.
+void gorge(Canvas& c, double x, double top, double gap, const Look& L) {
+    const double w = c.width(), h = c.height();
+    const Color rock = C(0x7a6e7e), rockDark = C(0x2a2232);
+    // The depths, and the far walls of the gorge narrowing down to the river.
+    c.rect(x - gap / 2 - 40, top, gap + 80, h - top);
+    c.fillLinear(0, top, 0, h, {{0, C(L.far).darker(0.3)}, {1, C(0x05060a)}});
+    for (int side : {-1, 1}) {
+        c.polygon({{x + side * gap / 2, top}, {x + side * 14, h - 40}, {x + side * 10, h}, {x + side * gap / 2, h}});
+        c.fillLinear(0, top, 0, h, {{0, rock.darker(0.45)}, {1, rockDark.darker(0.6)}});
+    }
+    cairo_move_to(c.cr(), x - 6, h);
+    cairo_curve_to(c.cr(), x - 14, h - 30, x + 10, h - 50, x, h - 40);
+    c.strokePath(C(L.rim).withAlpha(0.55), 3);
+    for (int side : {-1, 1}) {
+        const double edge = x + side * gap / 2;
+        Rng rng("cliff", static_cast<uint64_t>(side + 2));
+        std::vector<Pt> cliff = {{side < 0 ? -10.0 : w + 10, top - 4}, {edge + side * 4, top - 4}};
+        for (double y = top + 24; y < h + 30; y += 24) cliff.push_back({edge + side * rng.range(-8, 12) - side * (y - top) * 0.25, y});
+        cliff.push_back({side < 0 ? -10.0 : w + 10, h + 10});
+        c.polygon(cliff);
+        c.fillLinear(0, top, 0, h, {{0, rock}, {1, rockDark}}, true);
+        c.strokePath(C(0x1a141e), 1.5);
+        // Strata and cracks in the rock face.
+        for (int k = 0; k < 14; ++k) {
+            const double yy = top + rng.range(14, h - top), xx = edge - side * (yy - top) * 0.25 + side * rng.range(12, 120);
+            cairo_move_to(c.cr(), xx, yy);
+            cairo_line_to(c.cr(), xx + side * rng.range(30, 90), yy + rng.range(-3, 3));
+            c.strokePath(C(0x1a141e).withAlpha(0.35), 1.2);
+        }
+        // Heather along the cliff top, lit by the moon at the rim.
+        c.rect(side < 0 ? 0 : edge, top - 8, side < 0 ? edge : w - edge, 10);
+        c.fillPath(C(L.near).lighter(0.1));
+        cairo_move_to(c.cr(), side < 0 ? 0 : edge, top - 8);
+        cairo_line_to(c.cr(), side < 0 ? edge : w, top - 8);
+        c.strokePath(C(L.rim).withAlpha(0.5), 1.5);
+    }
+    // Gusts tearing across the gorge.
+    Rng gust("gust");
+    for (int k = 0; k < 11; ++k) {
+        const double gx = gust.range(20, w - 220), gy = gust.range(top - 230, top + 140), len = gust.range(100, 200);
+        cairo_move_to(c.cr(), gx, gy);
+        cairo_curve_to(c.cr(), gx + len * 0.4, gy - 14, gx + len * 0.7, gy + 10, gx + len, gy - 6);
+        cairo_curve_to(c.cr(), gx + len + 14, gy - 10, gx + len + 8, gy - 22, gx + len - 4, gy - 16);
+        c.strokePath(C(0xe8f0ff).withAlpha(0.45), 1.8);
+    }
+}
+
+// The old bridge over the gorge, its parapet carved with little lanterns.
+void carvedBridge(Canvas& c, double x, double y, double w, double s, bool lit) {
+    SceneKit::bridge(c, x, y, w, 56 * s, C(0x9a8ca8));
+    for (double lx = x + 14 * s; lx < x + w - 8 * s; lx += 26 * s) {
+        if (lit) c.glowSpot(lx, y - 10 * s, 14 * s, C(0xffc35a).withAlpha(0.5));
+        c.roundRect(lx - 4 * s, y - 16 * s, 8 * s, 11 * s, 2.5 * s);
+        c.fillPath(lit ? C(0xffe08a) : C(0x3a3450), true);
+        c.strokePath(C(0x1e1a22), 1);
+        c.polygon({{lx - 5 * s, y - 16 * s}, {lx + 5 * s, y - 16 * s}, {lx, y - 21 * s}});
+        c.fillPath(C(0x6a6078));
+    }
+}
+
+// The standing stones as a ring on the moor, seen from the side: the far stones small and
+// high, the near ones large and low.
+void stoneRing(Canvas& c, double x, double gy, double s) {
+    Rng rng("ring");
+    const int n = 9;
+    std::vector<std::pair<double, int>> order;
+    for (int k = 0; k < n; ++k) order.push_back({std::sin(kPi * 2 * k / n + 0.3), k});
+    std::sort(order.begin(), order.end());
+    c.ellipse(x, gy - 4 * s, 150 * s, 34 * s);
+    c.fillPath(C(0x000000).withAlpha(0.18));
+    for (const auto& [depth, k] : order) {
+        const double a = kPi * 2 * k / n + 0.3;
+        const double near = (depth + 1) / 2;  // 0 far, 1 near
+        const double sx = x + std::cos(a) * 150 * s, sy = gy - 4 * s + depth * 34 * s;
+        const double size = (0.7 + 0.45 * near) * s;
+        SceneKit::standingStone(c, sx, sy, 26 * size, rng.range(58, 84) * size, C(0x8a8aa0).darker(0.25 * (1 - near)));
+    }
+}
+
+// The owl's tower: old, leaning, wrapped in ivy, with a wide round window near the top.
+void crookedTower(Canvas& c, double x, double gy, double s) {
+    const double w = 44 * s, h = 190 * s, lean = 22 * s;
+    auto at = [&](double t, double side) {  // t 0 at the foot, 1 at the top; side -1 left, +1 right
+        const double bend = lean * t * t;
+        const double half = w / 2 * (1 - 0.12 * t);
+        return Pt{x + bend + side * half, gy - h * t};
+    };
+    std::vector<Pt> body;
+    for (double t = 0; t <= 1.001; t += 0.1) body.push_back(at(t, -1));
+    for (double t = 1; t >= -0.001; t -= 0.1) body.push_back(at(t, 1));
+    c.polygon(body);
+    c.fillLinear(x - w / 2, 0, x + w / 2 + lean, 0, {{0, C(0xa89cae)}, {0.55, C(0x7a6e88)}, {1, C(0x3e3850)}}, true);
+    c.strokePath(C(0x1c1824), 1.3);
+    for (double t = 0.05; t < 1; t += 0.055) {
+        const Pt l = at(t, -1), r = at(t, 1);
+        cairo_move_to(c.cr(), l.x, l.y);
+        cairo_line_to(c.cr(), r.x, r.y);
+    }
+    c.strokePath(C(0x1c1824).withAlpha(0.3), 0.8);
+    // A pointed roof set askew on the leaning top.
+    const Pt tl = at(1, -1), tr = at(1, 1);
+    c.polygon({{tl.x - 8 * s, tl.y + 2 * s}, {tr.x + 8 * s, tr.y + 2 * s}, {(tl.x + tr.x) / 2 + 14 * s, tl.y - 58 * s}});
+    c.fillLinear(tl.x, 0, tr.x, 0, {{0, C(0x4a5aa8)}, {1, C(0x262a5a)}}, true);
+    c.strokePath(C(0x1c1824), 1.3);
+    // The round window: moonlight glinting on the glass like an eye.
+    const Pt wc = {(at(0.82, -1).x + at(0.82, 1).x) / 2, at(0.82, 0).y};
+    const double wr = 16 * s;
+    c.circle(wc.x, wc.y, wr);
+    c.fillRadial(wc.x, wc.y, 0, wr, {{0, C(0x3a3860)}, {1, C(0x1e1a34)}}, true);
+    c.strokePath(C(0x1c1824), 2.4 * s);
+    c.circle(wc.x, wc.y, wr);
+    cairo_move_to(c.cr(), wc.x - wr, wc.y);
+    cairo_line_to(c.cr(), wc.x + wr, wc.y);
+    cairo_move_to(c.cr(), wc.x, wc.y - wr);
+    cairo_line_to(c.cr(), wc.x, wc.y + wr);
+    c.strokePath(C(0x5a4a38), 1.2 * s);
+    c.ellipse(wc.x - 5 * s, wc.y - 6 * s, 6 * s, 3.5 * s, -0.6);
+    c.fillPath(C(0xe8f0ff).withAlpha(0.8));
+    // Ivy climbing from the foot, thickest below.
+    Rng rng("ivy");
+    for (int k = 0; k < 150; ++k) {
+        const double t = std::pow(rng.range(0, 1), 1.6) * 0.9, side = rng.range(-1.05, 1.05);
+        const Pt p = at(t, side);
+        if (std::hypot(p.x - wc.x, p.y - wc.y) < wr + 3 * s) continue;
+        c.ellipse(p.x, p.y, rng.range(2.5, 4.5) * s, rng.range(1.8, 3) * s, rng.range(0, kPi));
+        c.fillPath(Color::hsv(rng.range(95, 140), 0.55, rng.range(0.3, 0.55)));
+    }
+    // The door, with the keeper waiting on his step.
+    c.roundRect(x - 8 * s, gy - 26 * s, 16 * s, 26 * s, 8 * s);
+    c.fillPath(C(0x4a2a18));
+}
+
+// The castle at the road's end, cold: no window lit, the great lantern grey, the gates open.
+void coldCastle(Canvas& c, double x, double gy, double s) {
+    const Color wall = C(0x8a7e90), shade = C(0x3e3448), glass = C(0x262238);
+    auto turret = [&](double tx, double w, double h, const Color& roof) {
+        c.rect(tx - w / 2, gy - h, w, h);
+        c.fillLinear(tx - w / 2, 0, tx + w / 2, 0, {{0, wall}, {1, shade}}, true);
+        c.strokePath(C(0x1c1824), 1.2);
+        c.polygon({{tx - w * 0.65, gy - h}, {tx + w * 0.65, gy - h}, {tx, gy - h - w * 1.4}});
+        c.fillLinear(tx - w, 0, tx + w, 0, {{0, roof.lighter(0.1)}, {1, roof.darker(0.4)}}, true);
+        c.strokePath(C(0x1c1824), 1.2);
+        c.roundRect(tx - w * 0.15, gy - h * 0.75, w * 0.3, w * 0.4, w * 0.08);
+        c.fillPath(glass);
+    };
+    c.rect(x - 80 * s, gy - 60 * s, 160 * s, 60 * s);
+    c.fillLinear(0, gy - 60 * s, 0, gy, {{0, wall}, {1, shade}}, true);
+    c.strokePath(C(0x1c1824), 1.2);
+    for (double bx = x - 80 * s; bx < x + 80 * s; bx += 14 * s) c.rect(bx, gy - 68 * s, 8 * s, 8 * s);
+    c.fillPath(wall.darker(0.1));
+    turret(x - 80 * s, 30 * s, 110 * s, C(0x2a3470));
+    turret(x + 80 * s, 30 * s, 110 * s, C(0x2a3470));
+    turret(x - 40 * s, 24 * s, 90 * s, C(0x5a2236));
+    turret(x + 40 * s, 24 * s, 90 * s, C(0x5a2236));
+    turret(x, 44 * s, 150 * s, C(0x2a3470));
+    // The great lantern, cold and grey on the keep.
+    const double tip = gy - 150 * s - 44 * s * 1.4, ly = tip - 24 * s;
+    c.rect(x - 1.5 * s, tip - 8 * s, 3 * s, 10 * s);
+    c.fillPath(C(0x1a1418));
+    c.roundRect(x - 13 * s, ly - 16 * s, 26 * s, 32 * s, 4 * s);
+    c.fillLinear(x - 13 * s, 0, x + 13 * s, 0, {{0, C(0x6a6878)}, {1, C(0x2a2634)}}, true);
+    c.strokePath(C(0x1a1418), 1.6);
+    for (double bx : {-6.5, 0.0, 6.5}) {
+        cairo_move_to(c.cr(), x + bx * s, ly - 16 * s);
+        cairo_line_to(c.cr(), x + bx * s, ly + 16 * s);
+    }
+    c.strokePath(C(0x1a1418), 1.4 * s);
+    c.polygon({{x - 16 * s, ly - 16 * s}, {x + 16 * s, ly - 16 * s}, {x, ly - 30 * s}});
+    c.fillPath(C(0x2a2634), true);
+    c.strokePath(C(0x1a1418), 1.2);
+    c.circle(x, ly - 33 * s, 3 * s);
+    c.strokePath(C(0x1a1418), 1.4 * s);
+    // The gates stand open on a dark hall.
+    c.roundRect(x - 12 * s, gy - 36 * s, 24 * s, 36 * s, 12 * s);
+    c.fillPath(C(0x08060c));
+    for (int side : {-1, 1}) {
+        c.polygon({{x + side * 12 * s, gy}, {x + side * 12 * s, gy - 28 * s}, {x + side * 24 * s, gy - 24 * s}, {x + side * 24 * s, gy + 4 * s}});
+        c.fillPath(C(0x4a2a18), true);
+        c.strokePath(C(0x1c120c), 1);
+    }
+}
+
+// The chapter's landmark. `cold` paints it as the chapter's first page finds it, before
+// Marigold has brought any light back.
+void place(Canvas& c, int chapter, double x, double gy, double s, bool cold) {
+    const bool lit = !cold;
     Rng rng("landmark", static_cast<uint64_t>(chapter));
+    (void)lit;
     switch (chapter) {
         case 1:
-            SceneKit::cottage(c, x - 70 * s, gy - 6 * s, 0.9 * s, C(0xd8b890), C(0x8a3a2a), true);
-            SceneKit::cottage(c, x + 60 * s, gy - 10 * s, 0.8 * s, C(0xc8a888), C(0x5a4a8a), true);
-            SceneKit::cottage(c, x, gy, 1.2 * s, C(0xe8c8a0), C(0xa8402a), true);
-            SceneKit::lanternPost(c, x - 120 * s, gy + 6 * s, 70 * s, true);
-            SceneKit::lanternPost(c, x + 110 * s, gy + 4 * s, 64 * s, true);
+            SceneKit::cottage(c, x - 70 * s, gy - 6 * s, 0.9 * s, C(0xd8b890), C(0x8a3a2a), lit);
+            SceneKit::cottage(c, x + 60 * s, gy - 10 * s, 0.8 * s, C(0xc8a888), C(0x5a4a8a), lit);
+            SceneKit::cottage(c, x, gy, 1.2 * s, C(0xe8c8a0), C(0xa8402a), lit);
+            SceneKit::lanternPost(c, x - 120 * s, gy + 6 * s, 70 * s, lit);
+            SceneKit::lanternPost(c, x + 110 * s, gy + 4 * s, 64 * s, lit);
+            // The apprentice in the square, with her pole and no flame to give.
+            if (cold) SceneKit::heroine(c, x - 175 * s, gy + 40 * s, 1.3 * s, false);
             break;
         case 2:
-            SceneKit::windmill(c, x, gy, 1.1 * s, 0.35);
-            SceneKit::cottage(c, x + 80 * s, gy + 6 * s, 0.7 * s, C(0xd8c0a0), C(0x7a3a2a), true);
-            SceneKit::lanternPost(c, x - 60 * s, gy + 8 * s, 60 * s, true);
+            SceneKit::windmill(c, x, gy, 1.1 * s, 0.35, lit);
+            SceneKit::cottage(c, x + 80 * s, gy + 6 * s, 0.7 * s, C(0xd8c0a0), C(0x7a3a2a), lit);
+            SceneKit::lanternPost(c, x - 60 * s, gy + 8 * s, 60 * s, lit);
             break;
         case 3:
             SceneKit::roundTree(c, x, gy + 10 * s, 230 * s, C(0x14362c), C(0x8ae0c0), 33);
@@ -61,29 +312,26 @@ void ChapterScene::landmark(Canvas& c, int chapter, double x, double gy, double 
                                    k % 2 ? C(0x60e0ff) : C(0xff70c0));
             break;
         case 4:
-            SceneKit::bridge(c, x - 130 * s, gy - 40 * s, 260 * s, 56 * s, C(0x9a8ca8));
-            SceneKit::lanternPost(c, x - 110 * s, gy - 46 * s, 50 * s, true);
-            SceneKit::lanternPost(c, x + 100 * s, gy - 46 * s, 50 * s, true);
+            carvedBridge(c, x - 130 * s, gy - 40 * s, 260 * s, s, lit);
             break;
         case 5:
-            for (int k = 0; k < 9; ++k)
-                SceneKit::paperLantern(c, x + rng.range(-150, 150) * s, gy + rng.range(-150, -20) * s, rng.range(5, 9) * s,
-                                       k % 3 ? C(0xffa040) : C(0xff7050));
+            for (int k = 0; k < 9; ++k) {
+                const double lx = x + rng.range(-150, 150) * s, ly = gy + rng.range(-150, -20) * s, ls = rng.range(5, 9) * s;
+                if (cold) deadLantern(c, lx, gy + rng.range(-10, 30) * s, ls * 1.3, rng.range(-0.6, 0.6));
+                else SceneKit::paperLantern(c, lx, ly, ls, k % 3 ? C(0xffa040) : C(0xff7050));
+            }
             break;
         case 6:
-            for (int k = 0; k < 5; ++k) {
-                const double a = kPi + k * kPi / 4;
-                SceneKit::standingStone(c, x + std::cos(a) * 110 * s, gy + std::sin(a) * -10 * s - 6 * s, 30 * s,
-                                        rng.range(60, 90) * s, C(0x8a8aa0));
-            }
-            SceneKit::lanternPost(c, x, gy + 6 * s, 60 * s, true);
+            stoneRing(c, x, gy, s);
             break;
         case 7:
-            SceneKit::tower(c, x, gy, 1.1 * s);
-            SceneKit::owl(c, x + 40 * s, gy - 150 * s, 1.4 * s);
-            cairo_move_to(c.cr(), x + 20 * s, gy - 135 * s);
-            cairo_line_to(c.cr(), x + 70 * s, gy - 140 * s);
-            c.strokePath(C(0x2a1a10), 3 * s);
+            crookedTower(c, x, gy, s);
+            // The keeper at the door, in his tidy waistcoat.
+            SceneKit::owl(c, x + 26 * s, gy - 24 * s, 2.0 * s);
+            c.polygon({{x + 12 * s, gy - 18 * s}, {x + 20 * s, gy - 8 * s}, {x + 26 * s, gy - 16 * s}, {x + 32 * s, gy - 8 * s},
+                       {x + 40 * s, gy - 18 * s}, {x + 38 * s, gy - 2 * s}, {x + 14 * s, gy - 2 * s}});
+            c.fillPath(C(0x3a6a4a), true);
+            c.strokePath(C(0x1c120c), 1);
             break;
         case 8: {
             // Cliff with a cave mouth full of crystals.
@@ -107,10 +355,15 @@ void ChapterScene::landmark(Canvas& c, int chapter, double x, double gy, double 
             SceneKit::lanternPost(c, x, gy + 6 * s, 64 * s, true);
             break;
         default:
-            SceneKit::castle(c, x, gy, 1.0 * s);
+            if (cold) coldCastle(c, x, gy, 1.0 * s);
+            else SceneKit::castle(c, x, gy, 1.0 * s);
             break;
     }
 }
+
+}  // namespace
+
+void ChapterScene::landmark(Canvas& c, int chapter, double x, double gy, double s) { place(c, chapter, x, gy, s, false); }
 
 void ChapterScene::paint(Canvas& c, int chapter, Framing framing) {
     const Look& L = kLooks[chapter];
@@ -128,33 +381,50 @@ void ChapterScene::paint(Canvas& c, int chapter, Framing framing) {
     SceneKit::treesAlong(c, far, Rng::hash("fartrees", chapter), 0, w, 26, 26, C(L.far).darker(0.2), C(L.rim), L.pines);
     const double lx = title ? 520 : ((chapter % 2) ? 120 : 680);
     const double ls = title ? 1.2 : 0.8;
+    // The picture before a chapter's first page shows the place as that page finds it: dark.
+    const bool cold = title;
     const bool wet = chapter == 4 || chapter == 5;
-    if (wet) SceneKit::water(c, 400, 600, C(L.horizon).mix(C(L.mid), 0.5).darker(0.2), C(L.far).darker(0.4), 40 + chapter);
     if (chapter == 5) {
-        // Reflections of the lanterns on the lake.
+        SceneKit::water(c, 400, 600, C(L.horizon).mix(C(L.mid), 0.5).darker(0.2), C(L.far).darker(0.4), 40 + chapter);
         for (int k = 0; k < 14; ++k) {
             const double x = rng.range(0, w), y = rng.range(420, 560);
-            c.glowSpot(x, y, rng.range(14, 26), C(0xffa040).withAlpha(0.45));
-            SceneKit::paperLantern(c, x, y - 6, rng.range(3, 6), C(0xffa040));
+            if (cold) {
+                deadLantern(c, x, y - 4, rng.range(4, 8) * (0.6 + (y - 400) / 200), rng.range(-0.7, 0.7));
+            } else {
+                // Reflections of the lanterns on the lake.
+                c.glowSpot(x, y, rng.range(14, 26), C(0xffa040).withAlpha(0.45));
+                SceneKit::paperLantern(c, x, y - 6, rng.range(3, 6), C(0xffa040));
+            }
         }
     }
+    if (chapter == 4) gorge(c, title ? 520 : 680, title ? 430 : 390, title ? 250 : 200, L);
     std::vector<Pt> mid;
     if (!wet) {
         mid = SceneKit::hills(c, Rng::hash("mid", chapter), 430, 35, 200, C(L.mid1), C(L.mid1Low), C(L.rim).withAlpha(0.45));
         SceneKit::treesAlong(c, mid, Rng::hash("midtrees", chapter), 0, w, 60, 46, C(L.mid1).darker(0.25), C(L.rim), L.pines);
     }
     if (chapter == 6) SceneKit::mist(c, 400, 120, Color::hex(0xe8e0f0, 0.55), 61);
-    const double gy = title ? 470 : (wet ? 430 : SceneKit::ridgeY(mid, lx) + 10);
-    landmark(c, chapter, lx, gy, ls);
-    // Foreground bank.
-    const auto near = SceneKit::hills(c, Rng::hash("near", chapter), title ? 530 : 540, 22, 170, C(L.near), C(L.nearLow),
-                                      C(L.rim).withAlpha(0.35));
+    const double gy = chapter == 4 ? (title ? 470 : 430) : title ? 470 : (wet ? 430 : SceneKit::ridgeY(mid, lx) + 10);
+    place(c, chapter, lx, gy, ls, cold);
+    // Foreground bank (the gorge has none: it falls away to the river).
+    std::vector<Pt> near = {{0, 600}, {w, 600}};
+    if (chapter != 4)
+        near = SceneKit::hills(c, Rng::hash("near", chapter), title ? 530 : 540, 22, 170, C(L.near), C(L.nearLow),
+                               C(L.rim).withAlpha(0.35));
+    if (chapter == 5 && cold) {
+        // Lanterns washed into the reeds along the near shore.
+        reeds(c, rng, 0, 260, 600, 110, C(0x3a4a30));
+        deadLantern(c, 90, 560, 12, 0.5);
+        deadLantern(c, 180, 548, 10, -0.4);
+        reeds(c, rng, 10, 250, 610, 70, C(0x2a3a24));
+    }
     if (chapter == 3) {
         for (int k = 0; k < 9; ++k)
             SceneKit::mushroom(c, rng.range(20, 780), SceneKit::ridgeY(near, rng.range(20, 780)) + 14, rng.range(0.6, 1.1),
                                k % 2 ? C(0x60e0ff) : C(0xff70c0));
     }
     if (chapter == 9 || chapter == 2) SceneKit::flowers(c, rng, 160, 0, 520, w, 600);
+    if (chapter == 2) stream(c, lx - 10 * ls, gy + 4, lx < 400 ? w - 140 : 140, 612, title ? 120 : 90, L);
     if (!title) {
         SceneKit::lanternPost(c, (chapter % 2) ? 740 : 50, SceneKit::ridgeY(near, (chapter % 2) ? 740 : 50) + 20, 80, true);
     }

@@ -184,7 +184,7 @@ void SceneKit::paperLantern(Canvas& c, double x, double y, double s, const Color
     c.fillPath(Color::hex(0x3a2020, 0.8));
 }
 
-void SceneKit::windmill(Canvas& c, double x, double groundY, double s, double blades) {
+void SceneKit::windmill(Canvas& c, double x, double groundY, double s, double blades, bool lit) {
     c.polygon({{x - 22 * s, groundY}, {x + 22 * s, groundY}, {x + 13 * s, groundY - 90 * s}, {x - 13 * s, groundY - 90 * s}});
     c.fillLinear(x - 22 * s, 0, x + 22 * s, 0, {{0, Color::hex(0xe8d8c0)}, {0.6, Color::hex(0xc0a888)}, {1, Color::hex(0x7a6450)}}, true);
     c.strokePath(Color::hex(0x2a1e18), 1.3);
@@ -195,7 +195,7 @@ void SceneKit::windmill(Canvas& c, double x, double groundY, double s, double bl
     c.strokePath(Color::hex(0x2a1e18), 1.3);
     c.rect(x - 18 * s, groundY - 100 * s, 36 * s, 6 * s);
     c.fillPath(Color::hex(0x5a2a1a));
-    litWindow(c, x - 5 * s, groundY - 60 * s, 10 * s, 12 * s, true);
+    litWindow(c, x - 5 * s, groundY - 60 * s, 10 * s, 12 * s, lit);
     c.roundRect(x - 6 * s, groundY - 20 * s, 12 * s, 20 * s, 6 * s);
     c.fillPath(Color::hex(0x5a3018));
     const Pt hub{x, groundY - 100 * s};

@@ -26,7 +26,7 @@ public:
     static void cottage(Canvas& c, double x, double groundY, double s, const Color& wall, const Color& roof, bool lit);
     static void lanternPost(Canvas& c, double x, double groundY, double h, bool lit);
     static void paperLantern(Canvas& c, double x, double y, double s, const Color& col);
-    static void windmill(Canvas& c, double x, double groundY, double s, double blades);
+    static void windmill(Canvas& c, double x, double groundY, double s, double blades, bool lit = true);
     static void bridge(Canvas& c, double x, double y, double w, double h, const Color& stone);
     static void tower(Canvas& c, double x, double groundY, double s);
     static void castle(Canvas& c, double x, double groundY, double s);
