@@ -1,15 +1,19 @@
 // The difficulty curve, measured: the autoplayer's rows for the fifty levels (written by the
 // autoplay tests, refused when a level file changed since) gathered into build/levels/curve.md
-// and curve.tsv, and the rules the curve must follow.
+// and curve.tsv, and the rules the curve must follow: it climbs chapter by chapter, each
+// chapter ends on its hardest level, no level is a wall, and no two levels share a layout.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 
 #include "LevelValidator.h"
+#include "support/autoplay/AutoPlayer.h"
 
 namespace {
 
@@ -28,6 +32,56 @@ std::string Hex(uint64_t h) {
   char s[17];
   std::snprintf(s, sizeof s, "%016llx", static_cast<unsigned long long>(h));
   return s;
+}
+
+// The holes of a level that touch no edge, as groups of at least four cells (single pockmarks
+// repeat harmlessly), each moved to the origin and taken in its smaller mirror form.
+std::vector<std::string> InnerHoleShapes(const levels::Level& l) {
+  std::vector<std::string> shapes;
+  std::vector<bool> seen(static_cast<size_t>(l.width * l.height));
+  for (int start = 0; start < l.width * l.height; ++start) {
+    if (seen[static_cast<size_t>(start)] || l.ActiveAt(start % l.width, start / l.width)) continue;
+    std::vector<int> group = {start}, todo = {start};
+    seen[static_cast<size_t>(start)] = true;
+    bool edge = false;
+    while (!todo.empty()) {
+      const int at = todo.back();
+      todo.pop_back();
+      const int x = at % l.width, y = at / l.width;
+      edge = edge || x == 0 || y == 0 || x == l.width - 1 || y == l.height - 1;
+      for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+        const int nx = x + dx, ny = y + dy, n = ny * l.width + nx;
+        if (nx < 0 || ny < 0 || nx >= l.width || ny >= l.height || seen[static_cast<size_t>(n)] || l.ActiveAt(nx, ny)) continue;
+        seen[static_cast<size_t>(n)] = true;
+        group.push_back(n);
+        todo.push_back(n);
+      }
+    }
+    if (edge || group.size() < 4) continue;
+    int x0 = l.width, y0 = l.height, x1 = 0;
+    for (int c : group) x0 = std::min(x0, c % l.width), x1 = std::max(x1, c % l.width), y0 = std::min(y0, c / l.width);
+    std::set<std::pair<int, int>> plain, mirrored;
+    for (int c : group) {
+      plain.insert({c / l.width - y0, c % l.width - x0});
+      mirrored.insert({c / l.width - y0, x1 - c % l.width});
+    }
+    std::string a, b;
+    for (const auto& [y, x] : plain) a += std::to_string(y) + "," + std::to_string(x) + ";";
+    for (const auto& [y, x] : mirrored) b += std::to_string(y) + "," + std::to_string(x) + ";";
+    shapes.push_back(std::min(a, b));
+  }
+  return shapes;
+}
+
+// Size and holes, read the same in the mirror.
+std::string Outline(const levels::Level& l) {
+  std::string a = std::to_string(l.width) + "x" + std::to_string(l.height) + ":", b = a;
+  for (int y = 0; y < l.height; ++y)
+    for (int x = 0; x < l.width; ++x) {
+      a += l.ActiveAt(x, y) ? '#' : '.';
+      b += l.ActiveAt(l.width - 1 - x, y) ? '#' : '.';
+    }
+  return std::min(a, b);
 }
 
 std::string Fixed(double v, int digits) {
@@ -99,6 +153,32 @@ TEST(LevelCurve, RisesThroughTheChapters) {
     if (l.Class() == levels::Character::Generous) generous.push_back(mpl);
   }
   if (!(Median(tight) > Median(generous))) broken.push_back("(e) tight levels take no more moves per layer than generous ones");
+  for (size_t c = 1; c < 10; ++c)
+    if (chapter[c] < 1.1 * chapter[c - 1])
+      broken.push_back("(f) chapter " + std::to_string(c + 1) + " is less than 1.1 x chapter " + std::to_string(c));
+  for (size_t n = 0; n < 50; ++n) {
+    const size_t first = n / 5 * 5;
+    std::vector<double> others;
+    for (size_t k = first; k < first + 5; ++k)
+      if (k != n) others.push_back(figures[k].ticks);
+    if (figures[n].ticks > 2 * Median(others))
+      broken.push_back("(g) level " + std::to_string(n + 1) + " is more than 2 x the median of its chapter's others");
+    if (n % 5 == 4 && *std::max_element(others.begin(), others.end()) >= figures[n].ticks)
+      broken.push_back("(h) level " + std::to_string(n + 1) + " is not its chapter's hardest");
+  }
+  const double wall = 0.4 * static_cast<double>(autoplay::RunOptions{}.maxTicks);
+  for (size_t n = 0; n < 50; ++n)
+    if (figures[n].worstTicks > wall)
+      broken.push_back("(i) level " + std::to_string(n + 1) + " has a seed over 40% of the give-up point");
+  std::map<std::string, int> outlines, holes;
+  for (const levels::Level& l : all) {
+    if (const auto [at, fresh] = outlines.emplace(Outline(l), l.number); !fresh)
+      broken.push_back("(j) level " + std::to_string(l.number) + " has the size and holes of level " + std::to_string(at->second));
+    for (const std::string& shape : InnerHoleShapes(l))
+      if (const auto [at, fresh] = holes.emplace(shape, l.number); !fresh && at->second != l.number)
+        broken.push_back("(j) level " + std::to_string(l.number) + " has an inner hole shaped like one of level " +
+                         std::to_string(at->second));
+  }
 
   std::ofstream md(folder + "curve.md"), tsv(folder + "curve.tsv");
   md << "# Difficulty curve (autoplayer, seeds 1-5, medians)\n\n"
@@ -125,7 +205,12 @@ TEST(LevelCurve, RisesThroughTheChapters) {
   md << "\n## Rules\n\n";
   const char* rules[] = {"(a) chapter medians rise", "(b) no dip below 0.7 inside a chapter",
                          "(c) chapter 10 at least 3 x chapter 1", "(d) median restarts 0 (levels 1-10), at most 1",
-                         "(e) tight levels take more moves per layer than generous ones"};
+                         "(e) tight levels take more moves per layer than generous ones",
+                         "(f) each chapter at least 1.1 x the one before",
+                         "(g) no level above 2 x the median of its chapter's others",
+                         "(h) the fifth level of each chapter its hardest",
+                         "(i) no seed over 40% of the give-up point",
+                         "(j) no two levels with the same size and holes, nor the same inner hole shape"};
   for (const char* rule : rules) {
     const bool failed = std::any_of(broken.begin(), broken.end(), [&](const std::string& b) { return b.compare(0, 3, rule, 3) == 0; });
     md << "- " << rule << ": " << (failed ? "FAIL" : "pass") << "\n";
