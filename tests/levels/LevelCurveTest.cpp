@@ -166,6 +166,9 @@ TEST(LevelCurve, RisesThroughTheChapters) {
     if (n % 5 == 4 && *std::max_element(others.begin(), others.end()) >= figures[n].ticks)
       broken.push_back("(h) level " + std::to_string(n + 1) + " is not its chapter's hardest");
   }
+  std::vector<double> early, late;
+  for (size_t n = 0; n < 15; ++n) early.push_back(figures[n].movesPerLayer), late.push_back(figures[35 + n].movesPerLayer);
+  if (Median(late) < 1.1 * Median(early)) broken.push_back("(k) the last three chapters take no more moves per layer than the first three");
   const double wall = 0.4 * static_cast<double>(autoplay::RunOptions{}.maxTicks);
   for (size_t n = 0; n < 50; ++n)
     if (figures[n].worstTicks > wall)
@@ -210,7 +213,8 @@ TEST(LevelCurve, RisesThroughTheChapters) {
                          "(g) no level above 2 x the median of its chapter's others",
                          "(h) the fifth level of each chapter its hardest",
                          "(i) no seed over 40% of the give-up point",
-                         "(j) no two levels with the same size and holes, nor the same inner hole shape"};
+                         "(j) no two levels with the same size and holes, nor the same inner hole shape",
+                         "(k) the last three chapters at least 1.1 x the moves per layer of the first three"};
   for (const char* rule : rules) {
     const bool failed = std::any_of(broken.begin(), broken.end(), [&](const std::string& b) { return b.compare(0, 3, rule, 3) == 0; });
     md << "- " << rule << ": " << (failed ? "FAIL" : "pass") << "\n";
