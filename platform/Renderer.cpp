@@ -9,6 +9,7 @@
 #include "platform/ImageTextures.h"
 #include "platform/SoftwareRaster.h"
 #include "platform/System.h"
+#include "platform/X11Window.h"
 
 namespace platform {
 
@@ -126,9 +127,14 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
   if (width <= 0 || height <= 0 || !InitVideo()) return false;
   const bool fullScreen = depth != 0;
   if (!window_) {
+    // Made hidden and already in the mode asked for, so a window manager frames it once, at
+    // its final size; the first present shows it, with a picture in it.
     const std::string title = U8(GetAppTitle());
+    // An OpenGL window from the start, so the renderer need not make the window anew.
+    Uint32 flags = SDL_WINDOW_HIDDEN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!IsHeadless() && FindDriver("opengl") >= 0) flags |= SDL_WINDOW_OPENGL;
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                               height, SDL_WINDOW_HIDDEN);
+                               height, flags);
     if (!window_) return false;
     if (!CreateRenderer()) {
       SDL_DestroyWindow(window_);
@@ -136,13 +142,15 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
       return false;
     }
   }
+  // Switched in place: the one window is never hidden or made anew, since a window manager
+  // drops its frame around a hidden window and a request still naming that frame would end
+  // the program.
   if (fullScreen) {
     if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
   } else {
     SDL_SetWindowFullscreen(window_, 0);
     SDL_SetWindowSize(window_, width, height);
   }
-  SDL_ShowWindow(window_);
   if (!Ready() && !CreateTarget()) return false;
   open_ = true;
   refreshHz_ = RefreshRate();
@@ -154,12 +162,18 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
 }
 
 void Renderer::Close() {
-  // The window and renderer stay for the run (textures live on); only the display goes away.
-  if (window_) {
-    SDL_SetWindowFullscreen(window_, 0);
-    SDL_HideWindow(window_);
-  }
+  // The window and renderer stay for the run (textures live on), and the window stays shown;
+  // only the display goes away, out of full screen so a notice can be seen over it.
+  if (window_) SDL_SetWindowFullscreen(window_, 0);
   open_ = false;
+}
+
+void Renderer::ShowWindow() {
+  if (shown_ || !window_) return;
+  // SDL asks the window manager for full screen only once the window is mapped.
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0) MarkFullScreenBeforeShow(window_);
+  SDL_ShowWindow(window_);
+  shown_ = true;
 }
 
 void Renderer::LetterboxRect(SDL_Rect& rect) const {
@@ -199,6 +213,8 @@ void Renderer::PresentSoftware() {
 }
 
 void Renderer::Present(int sync) {
+  // The first frame is drawn: now the window may show.
+  if (open_) ShowWindow();
   if (renderer_ && surface_) {
     PresentSoftware();
   } else if (renderer_ && target_) {
@@ -272,6 +288,12 @@ bool Renderer::ModeLetterbox(float& scale, float& offX, float& offY) const {
   if (!window_ || modeDepth_ == 0 || modeWidth_ <= 0 || modeHeight_ <= 0) return false;
   int ww = 0, wh = 0;
   SDL_GetWindowSize(window_, &ww, &wh);
+  // Not shown yet, a full-screen window still has its windowed size; it will fill its display.
+  SDL_DisplayMode desktop{};
+  if (!shown_ && SDL_GetDesktopDisplayMode(std::max(SDL_GetWindowDisplayIndex(window_), 0), &desktop) == 0) {
+    ww = desktop.w;
+    wh = desktop.h;
+  }
   scale = std::min(static_cast<float>(ww) / static_cast<float>(modeWidth_),
                    static_cast<float>(wh) / static_cast<float>(modeHeight_));
   if (scale <= 0) return false;

@@ -86,6 +86,8 @@ class Renderer {
   Renderer() = default;
   bool CreateRenderer();
   bool CreateTarget();
+  // Maps the window, once: at the first present, so it never shows empty.
+  void ShowWindow();
   void ApplyClip();
   void UpdateTransform();
   // Colour, alpha and blend for untextured drawing; false when nothing would be drawn.
@@ -120,6 +122,7 @@ class Renderer {
   SDL_Surface* surface_ = nullptr;
   bool software_ = false;
   bool open_ = false;
+  bool shown_ = false;
   int vsync_ = -1;
   bool intervalSet_ = false;  // the renderer accepted the swap interval last asked for
   bool paceHeadless_ = false;

@@ -6,7 +6,7 @@ LV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 LV_BUILD="${LV_BUILD:-$LV_ROOT/build}"
 LV_PACKAGES=(cmake g++ make pkg-config libsdl2-dev libpng-dev libjpeg-dev libfreetype-dev
   libvorbis-dev libogg-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libcairo2-dev
-  fonts-comic-neue xvfb xauth xdotool desktop-file-utils appstream)
+  fonts-comic-neue xvfb xauth xdotool openbox desktop-file-utils appstream)
 
 lv_install_missing() {
   local missing=()

@@ -38,7 +38,6 @@ class Child {
   // The exit code, or nullopt when it has not ended within timeoutMs.
   std::optional<int> Wait(int timeoutMs);
   bool Running() { return pid_ > 0 && !Wait(0); }
-  pid_t Pid() const { return pid_; }
   void Stop();
 
  private:

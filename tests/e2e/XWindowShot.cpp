@@ -25,24 +25,8 @@ bool FirstValue(Display* display, Window window, const char* name, Atom type, un
   return found;
 }
 
-// Windows vanish while the tree is walked; their errors are expected and ignored.
+// The test's own requests may name windows that have just gone; a report, never the end.
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
-
-void CollectViewable(Display* display, Window window, long pid, std::vector<unsigned long>& out) {
-  unsigned long owner = 0;
-  XWindowAttributes attributes;
-  if (FirstValue(display, window, "_NET_WM_PID", XA_CARDINAL, owner) &&
-      static_cast<long>(owner) == pid && XGetWindowAttributes(display, window, &attributes) &&
-      attributes.map_state == IsViewable) {
-    out.push_back(window);
-  }
-  Window root = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return;
-  for (unsigned int i = 0; i < count; ++i) CollectViewable(display, children[i], pid, out);
-  if (children) XFree(children);
-}
 
 uint32_t Channel(unsigned long pixel, unsigned long mask) {
   if (mask == 0) return 0;
@@ -126,12 +110,39 @@ bool XConnection::WindowManagerRunning() const {
          FirstValue(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, check);
 }
 
-std::vector<unsigned long> XConnection::ViewableWindowsOf(long pid) const {
+void XConnection::WatchTopLevels() {
   auto* display = static_cast<Display*>(display_);
-  std::vector<unsigned long> windows;
-  if (!display) return windows;
-  CollectViewable(display, DefaultRootWindow(display), pid, windows);
-  return windows;
+  if (!display) return;
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  XSync(display, False);
+}
+
+std::vector<XConnection::Mapped> XConnection::TopLevelsMapped() {
+  auto* display = static_cast<Display*>(display_);
+  std::vector<Mapped> mapped;
+  if (!display) return mapped;
+  const auto size = [&](unsigned long window) -> Mapped& {
+    for (Mapped& m : sizes_) {
+      if (m.window == window) return m;
+    }
+    sizes_.push_back({window, 0, 0});
+    return sizes_.back();
+  };
+  while (XPending(display) > 0) {
+    XEvent event;
+    XNextEvent(display, &event);
+    if (event.type == CreateNotify && event.xcreatewindow.parent == DefaultRootWindow(display)) {
+      size(event.xcreatewindow.window) = {event.xcreatewindow.window, event.xcreatewindow.width,
+                                          event.xcreatewindow.height};
+    } else if (event.type == ConfigureNotify) {
+      size(event.xconfigure.window) = {event.xconfigure.window, event.xconfigure.width,
+                                       event.xconfigure.height};
+    } else if (event.type == MapNotify && !event.xmap.override_redirect &&
+               event.xmap.event == DefaultRootWindow(display)) {
+      mapped.push_back(size(event.xmap.window));
+    }
+  }
+  return mapped;
 }
 
 }  // namespace e2e

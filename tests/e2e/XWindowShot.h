@@ -27,12 +27,20 @@ class XConnection {
   bool Size(unsigned long window, int& width, int& height) const;
   // Whether a window manager has announced itself on the root window.
   bool WindowManagerRunning() const;
-  // Every window of the process (by _NET_WM_PID) that is mapped and viewable, anywhere in the
-  // tree; a window manager's frames belong to it, not to the process.
-  std::vector<unsigned long> ViewableWindowsOf(long pid) const;
+  // Top-level windows (a window manager's frames, or bare windows without one) are reported
+  // from here on as they are mapped, with their size at that moment.
+  void WatchTopLevels();
+  struct Mapped {
+    unsigned long window;
+    int width, height;
+  };
+  // The maps since the last call.
+  std::vector<Mapped> TopLevelsMapped();
 
  private:
   void* display_ = nullptr;
+  // Sizes of the top-level windows, followed from their creation.
+  std::vector<Mapped> sizes_;
 };
 
 }  // namespace e2e
