@@ -148,8 +148,10 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   // Ctrl+J, held as a hand holds it, ends the level once its intro is over; it is sent again
   // until it takes (the intro, the outro and the scroll ignore it). Clicks roll the
   // level-complete scroll up and continue to the map.
+  // Both only while the play screen shows, so that no click lands on the map as it comes.
   shot = WaitForShot(2 * e2e::kPatience, [&](const platform::Pixmap& s) {
     if (MapShows(s)) return true;
+    if (!PlayScreenShows(s)) return false;
     Xdotool("keydown ctrl");
     Xdotool("key j");
     Sleep(150);
@@ -160,6 +162,7 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   });
   ASSERT_TRUE(shot && MapShows(*shot)) << "not back on the map after the level";
   shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return MapAtRest(s); });
+  if (!shot || !MapAtRest(*shot)) Save(shot, "frontend-failed-map-after-the-level.png");
   ASSERT_TRUE(shot && MapAtRest(*shot)) << "the map did not come to rest after the level";
   Save(shot, "frontend-6-map-after-the-level.png");
   Xdotool("key Escape");
