@@ -35,7 +35,9 @@ constexpr char16_t kNoMusic[] = u"none";
 int TGame::MusicLoad(const String& file, int looped) {
   if (Music) {
     MusicStop();
-    MusicSample = ccLoadSample(MusicPath + file, looped == 1 ? platform::SOUND_LOOP : 0);
+    // Tracks are decoded while they play, not held decoded whole.
+    MusicSample = ccLoadSample(MusicPath + file,
+                               platform::SOUND_STREAM | (looped == 1 ? platform::SOUND_LOOP : 0));
   }
   MusicLooped = looped;
   MusicRestart = 1;

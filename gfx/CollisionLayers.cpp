@@ -8,7 +8,7 @@ namespace {
 
 struct Shape {
   platform::ImagePtr image;  // null: a solid rectangle
-  int frame = 0;
+  platform::PixmapPtr pixels;  // the frame's pixels; null: nothing is solid
   float left = 0;
   float top = 0;
   float width = 0;
@@ -21,13 +21,10 @@ std::array<std::vector<Shape>, 32> layers;
 // Whether the shape covers the pixel at integer screen position (px, py).
 bool Solid(const Shape& s, int px, int py) {
   if (!s.image) return true;
-  const auto& frames = s.image->frames;
-  if (s.frame < 0 || s.frame >= static_cast<int>(frames.size()) || !frames[static_cast<size_t>(s.frame)]) {
-    return false;
-  }
+  if (!s.pixels) return false;
   const int ix = px - static_cast<int>(std::floor(s.left));
   const int iy = py - static_cast<int>(std::floor(s.top));
-  return (frames[static_cast<size_t>(s.frame)]->ReadPixel(ix, iy) >> 24) >= 0x80;
+  return (s.pixels->ReadPixel(ix, iy) >> 24) >= 0x80;
 }
 
 bool Overlap(const Shape& a, const Shape& b) {
@@ -72,7 +69,7 @@ CollisionHits CollideImage(const platform::ImagePtr& image, int x, int y, int fr
   if (!image) return {};
   Shape shape;
   shape.image = image;
-  shape.frame = frame;
+  shape.pixels = platform::LockImage(image, frame);
   shape.left = static_cast<float>(x) - image->handleX;
   shape.top = static_cast<float>(y) - image->handleY;
   shape.width = static_cast<float>(image->width);

@@ -158,9 +158,11 @@ int ccDrawImageArea(const platform::ImagePtr& image, float x, float y, float sx,
 }
 
 int ccDrawImageRect(const platform::ImagePtr& image, int x, int y, int sx, int sy, int sw, int sh) {
-  // Reads the pixels straight from the frame, so no lock is left held on the source.
-  if (!image || image->frames.empty() || !image->frames[0] || sw <= 0 || sh <= 0) return 0;
-  const platform::PixmapPtr window = image->frames[0]->Region(sx, sy, sw, sh);
+  if (!image || sw <= 0 || sh <= 0) return 0;
+  // Read only: the source's texture stays as it is.
+  const platform::PixmapPtr pixels = platform::LockImage(image, 0);
+  if (!pixels) return 0;
+  const platform::PixmapPtr window = pixels->Region(sx, sy, sw, sh);
   if (!window) return 0;
   const platform::ImagePtr copy = platform::LoadImageFromPixmap(window);
   if (copy) platform::DrawImage(copy, static_cast<float>(x), static_cast<float>(y), 0);

@@ -5,6 +5,7 @@
 #include "platform/Channel.h"
 #include "platform/MixerCore.h"
 #include "platform/OggDecoder.h"
+#include "platform/OggStream.h"
 #include "platform/Stream.h"
 #include "platform/System.h"
 #include "platform/WavDecoder.h"
@@ -84,16 +85,43 @@ bool SetAudioDriver(StringView name) {
 
 String AudioDriverName() { return Device().name; }
 
+namespace {
+
+// A streamed sound keeps the file; it is taken only when its start decodes.
+SoundPtr StreamOgg(std::string&& bytes) {
+  auto encoded = std::make_shared<const std::string>(std::move(bytes));
+  const auto* data = reinterpret_cast<const uint8_t*>(encoded->data());
+  std::unique_ptr<OggStream> probe = OggStream::Open(data, encoded->size());
+  if (!probe || probe->Reach(0) == 0) return nullptr;
+  auto sound = std::make_shared<Sound>();
+  sound->channels = probe->Channels();
+  sound->rate = probe->Rate();
+  sound->encoded = std::move(encoded);
+  return sound;
+}
+
+bool StreamsOgg(const void* data, size_t size, int flags) {
+  return (flags & SOUND_STREAM) && LooksLikeOgg(static_cast<const uint8_t*>(data), size);
+}
+
+}  // namespace
+
 SoundPtr LoadSound(StringView path, int flags) {
   std::string bytes;
   if (!LoadBytes(path, bytes)) return nullptr;
-  return LoadSoundFromMemory(bytes.data(), bytes.size(), flags);
+  if (!StreamsOgg(bytes.data(), bytes.size(), flags))
+    return LoadSoundFromMemory(bytes.data(), bytes.size(), flags);
+  SoundPtr sound = StreamOgg(std::move(bytes));
+  if (sound) sound->loop = (flags & SOUND_LOOP) != 0;
+  return sound;
 }
 
 SoundPtr LoadSoundFromMemory(const void* data, size_t size, int flags) {
   const auto* bytes = static_cast<const uint8_t*>(data);
   SoundPtr sound;
-  if (LooksLikeWav(bytes, size)) {
+  if (StreamsOgg(data, size, flags)) {
+    sound = StreamOgg(std::string(static_cast<const char*>(data), size));
+  } else if (LooksLikeWav(bytes, size)) {
     sound = DecodeWav(bytes, size);
   } else if (LooksLikeOgg(bytes, size)) {
     sound = DecodeOgg(bytes, size);

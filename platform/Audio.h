@@ -3,19 +3,24 @@
 // but stateful ("None").
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/String.h"
 
 namespace platform {
 
-// Decoded sound: interleaved signed 16-bit samples.
+// A sound: decoded, as interleaved signed 16-bit samples, or streamed, as its encoded file,
+// which each channel playing it decodes piece by piece.
 class Sound {
  public:
   std::vector<int16_t> samples;
   int channels = 1;  // 1 or 2
   int rate = 44100;
   bool loop = false;
+  std::shared_ptr<const std::string> encoded;  // set for a streamed sound (then no samples)
+  bool Streamed() const { return encoded != nullptr; }
+  // Decoded frames; 0 for a streamed sound.
   int64_t FrameCount() const { return channels ? static_cast<int64_t>(samples.size()) / channels : 0; }
 };
 using SoundPtr = std::shared_ptr<Sound>;
@@ -30,8 +35,11 @@ using ChannelPtr = std::shared_ptr<Channel>;
 bool SetAudioDriver(StringView name);
 String AudioDriverName();
 
-enum SoundFlags { SOUND_LOOP = 1 };
-// WAV (PCM 8/16-bit, mono/stereo) or Ogg Vorbis, by content. nullptr on failure.
+// SOUND_STREAM: an Ogg Vorbis file stays encoded and is decoded while it plays (music); a WAV
+// file is read whole either way.
+enum SoundFlags { SOUND_LOOP = 1, SOUND_STREAM = 2 };
+// WAV (PCM 8/16-bit, mono/stereo) or Ogg Vorbis, by content. nullptr on failure, and for an
+// Ogg file whose start yields no sound.
 SoundPtr LoadSound(StringView path, int flags = 0);
 SoundPtr LoadSoundFromMemory(const void* data, size_t size, int flags = 0);
 

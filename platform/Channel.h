@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/Audio.h"
+#include "platform/OggStream.h"
 
 namespace platform {
 
@@ -22,7 +23,10 @@ class Channel {
   const std::shared_ptr<MixerCore> core;
 
   SoundPtr sound;
-  uint64_t pos = 0;  // in frames of the sound, 32.32 fixed point
+  // A streamed sound's own decoder, made on the program thread when the sound is cued and
+  // advanced by the mixer; never freed on the audio thread.
+  std::unique_ptr<OggStream> stream;
+  uint64_t pos = 0;  // in frames of the sound (of the current pass when streamed), 32.32 fixed point
   float volume = 1.0f;
   float pan = 0.0f;
   float rate = 1.0f;

@@ -30,6 +30,13 @@ ImagePtr WithSlots(ImagePtr image) {
   return image;
 }
 
+// A picture read from a file becomes a texture at once in a window, so its pixels are let go
+// before the next picture is decoded rather than all living until their first draw.
+ImagePtr Loaded(ImagePtr image) {
+  if (!Renderer::Get().Software()) Renderer::Get().Upload(*image);
+  return image;
+}
+
 // Takes ownership of a freshly decoded pixmap.
 ImagePtr ImageFromOwnedPixmap(PixmapPtr pixmap, int flags) {
   if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
@@ -109,7 +116,10 @@ void Image::Invalidate(int frame) {
   if (textures) textures->Invalidate(frame);
 }
 
-ImagePtr LoadImage(StringView path, int flags) { return ImageFromOwnedPixmap(LoadPixmap(path), flags); }
+ImagePtr LoadImage(StringView path, int flags) {
+  ImagePtr image = ImageFromOwnedPixmap(LoadPixmap(path), flags);
+  return image ? Loaded(std::move(image)) : nullptr;
+}
 
 ImagePtr LoadImageFromPixmap(const PixmapPtr& pixmap, int flags) {
   if (!pixmap) return nullptr;
@@ -131,7 +141,7 @@ ImagePtr LoadAnimImage(StringView path, int cellWidth, int cellHeight, int first
   for (int cell = firstCell; cell < firstCell + count; ++cell)
     image->frames.push_back(
         sheet->Region((cell % across) * cellWidth, (cell / across) * cellHeight, cellWidth, cellHeight));
-  return WithSlots(std::move(image));
+  return Loaded(WithSlots(std::move(image)));
 }
 
 ImagePtr CreateImage(int width, int height, int frames, int flags) {
@@ -176,6 +186,7 @@ int ImageHeight(const ImagePtr& image) { return image ? image->height : 0; }
 
 PixmapPtr LockImage(const ImagePtr& image, int frame) {
   if (!image || frame < 0 || frame >= image->FrameCount()) return nullptr;
+  Renderer::Get().RestorePixels(*image, frame);
   return image->frames[static_cast<size_t>(frame)];
 }
 

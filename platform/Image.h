@@ -46,8 +46,10 @@ enum ImageFlags { MASKEDIMAGE = 1, FILTEREDIMAGE = 2, MIPMAPPEDIMAGE = 4, DEFAUL
 class ImageTextures;  // renderer side, owned by the image
 
 // An image: one or more frames of equal size, a handle (the point put at the draw position)
-// and its load flags. Textures are made on first draw (or CreateFrames) and survive
-// display changes.
+// and its load flags. Textures are made on first draw (or CreateFrames; in a window, pictures
+// read from files at once) and survive display changes. Once a frame is a texture of a
+// window's renderer its pixels are let go (the texture is the one copy); LockImage brings
+// them back and they stay from then on.
 class Image {
  public:
   Image(int width, int height, int frames, int flags);
@@ -58,7 +60,11 @@ class Image {
   float handleY = 0;
   int flags = 0;  // after resolving -1
   uint32_t maskColor = 0;  // 0x00RRGGBB captured at load time
-  std::vector<PixmapPtr> frames;
+  std::vector<PixmapPtr> frames;  // a frame let go is null: LockImage reads it
+  // Set once the pixels have been asked for again: they are no longer let go.
+  bool keepPixels = false;
+  // Whether the pixels let go came with an alpha channel (they come back the same).
+  bool pixelsHadAlpha = true;
   int FrameCount() const { return static_cast<int>(frames.size()); }
   // Renderer side; platform use only.
   std::unique_ptr<ImageTextures> textures;
@@ -87,7 +93,9 @@ void GetMaskColor(int& r, int& g, int& b);
 int ImageWidth(const ImagePtr& image);
 int ImageHeight(const ImagePtr& image);
 
-// The frame's pixels for reading or writing; UnlockImage makes the change visible.
+// The frame's pixels for reading or writing; UnlockImage makes the change visible. Pixels let
+// go in a window are read back from the frame's texture (null only when that fails), and the
+// image keeps them from then on.
 PixmapPtr LockImage(const ImagePtr& image, int frame = 0);
 void UnlockImage(const ImagePtr& image, int frame = 0);
 // Uploads the textures now (no-op without a display).

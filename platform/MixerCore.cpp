@@ -45,15 +45,24 @@ void MixerCore::SweepLocked(std::vector<ChannelPtr>& dropped) {
 }
 
 void MixerCore::Cue(const ChannelPtr& ch, const SoundPtr& sound) {
-  // Declared before the lock so the old sound and dropped channels are freed after unlocking.
+  // A streamed sound gets its decoder here, already holding its first frames.
+  std::unique_ptr<OggStream> stream;
+  if (sound && sound->Streamed()) {
+    stream = OggStream::Open(reinterpret_cast<const uint8_t*>(sound->encoded->data()),
+                             sound->encoded->size(), sound->encoded);
+    if (stream && stream->Reach(0) == 0) stream.reset();
+  }
+  // Declared before the lock so the old sound, decoder and dropped channels are freed after
+  // unlocking.
   SoundPtr old;
   std::vector<ChannelPtr> dropped;
   std::lock_guard lock(mutex_);
   old = std::move(ch->sound);
+  ch->stream.swap(stream);
   ch->sound = sound;
   ch->pos = 0;
   ch->paused = true;
-  ch->finished = sound && sound->FrameCount() <= 0;
+  ch->finished = sound && (sound->Streamed() ? !ch->stream : sound->FrameCount() <= 0);
   SweepLocked(dropped);
 }
 
@@ -78,9 +87,11 @@ void MixerCore::Pause(const ChannelPtr& ch) {
 
 void MixerCore::Stop(const ChannelPtr& ch) {
   SoundPtr old;
+  std::unique_ptr<OggStream> oldStream;
   std::vector<ChannelPtr> dropped;
   std::lock_guard lock(mutex_);
   old = std::move(ch->sound);
+  oldStream = std::move(ch->stream);
   ch->pos = 0;
   ch->paused = false;
   ch->finished = false;
@@ -142,6 +153,10 @@ void MixerCore::Render(int16_t* out, int frames) {
 // side stays at full volume, so a centred sound plays at its recorded level on both sides.
 void MixerCore::MixChannel(Channel& ch, float* mix, int frames) const {
   if (!ch.Audible()) return;
+  if (ch.sound->Streamed()) {
+    MixStream(ch, mix, frames);
+    return;
+  }
   const Sound& s = *ch.sound;
   const int64_t count = s.FrameCount();
   // The fixed-point position holds 32 bits of frame index; anything larger or malformed
@@ -192,6 +207,63 @@ void MixerCore::MixChannel(Channel& ch, float* mix, int frames) const {
       }
       pos %= end;
     }
+  }
+  ch.pos = pos;
+}
+
+// The same arithmetic over the stream's window, so a streamed sound sounds exactly as it would
+// decoded whole; its length is known only once a pass has been decoded to its end.
+void MixerCore::MixStream(Channel& ch, float* mix, int frames) const {
+  OggStream* st = ch.stream.get();
+  if (!st) {
+    ch.finished = true;
+    return;
+  }
+  const bool loop = ch.sound->loop;
+  const double ratio = static_cast<double>(ch.rate) * st->Rate() / outputRate_;
+  const uint64_t step = std::max<uint64_t>(1, static_cast<uint64_t>(ratio * kFixedOne));
+  const float gainL = ch.volume * std::min(1.0f, 1.0f - ch.pan);
+  const float gainR = ch.volume * std::min(1.0f, 1.0f + ch.pan);
+  const bool mono = st->Channels() == 1;
+  uint64_t pos = ch.pos;
+  // Past the pass's end: around again when looping, else the sound is over. A pass that
+  // yields nothing, will not start again, or keeps ending before the frame wanted (damaged
+  // data decoding differently) ends it too.
+  int rewindsInARow = 0;
+  const auto passEnded = [&]() {
+    const uint64_t length = st->Decoded();
+    if (!loop || length == 0 || ++rewindsInARow > 2 || !st->Rewind()) {
+      ch.finished = true;
+      pos = length << 32;
+      return true;
+    }
+    pos %= length << 32;
+    return false;
+  };
+
+  for (int i = 0; i < frames; ++i) {
+    const uint64_t idx = pos >> 32;
+    const int have = st->Reach(idx);
+    if (have == 0) {
+      if (passEnded()) break;
+      --i;  // this output frame again, from the new pass
+      continue;
+    }
+    const float f = static_cast<float>(pos & 0xFFFFFFFFu) * kFracScale;
+    const int16_t* a = st->Frame(idx);
+    const int16_t* b = have == 2 ? st->Frame(idx + 1) : (loop ? st->FirstFrame() : a);
+    if (mono) {
+      const float v = a[0] + (b[0] - a[0]) * f;
+      mix[2 * i] += v * gainL;
+      mix[2 * i + 1] += v * gainR;
+    } else {
+      mix[2 * i] += (a[0] + (b[0] - a[0]) * f) * gainL;
+      mix[2 * i + 1] += (a[1] + (b[1] - a[1]) * f) * gainR;
+    }
+    rewindsInARow = 0;
+    pos += step;
+    // The end is met on the step that passes it, as with a sound in memory.
+    if ((pos >> 32) >= st->Decoded() && st->Reach(pos >> 32) == 0 && passEnded()) break;
   }
   ch.pos = pos;
 }

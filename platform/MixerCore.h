@@ -1,7 +1,8 @@
 #pragma once
 // The state behind a Mixer: its channels and the lock shared with the audio thread.
 // Channel operations run on the program thread and hold the lock only briefly; Render runs
-// on the audio thread and never allocates or frees.
+// on the audio thread and never allocates or frees; it decodes streamed sounds from memory
+// with decoders made, and first filled, on the program thread.
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -45,6 +46,8 @@ class MixerCore : public std::enable_shared_from_this<MixerCore> {
   // unlocking.
   void SweepLocked(std::vector<ChannelPtr>& dropped);
   void MixChannel(Channel& ch, float* mix, int frames) const;
+  // A streamed sound, decoded as far as the mix needs it (under the lock, from memory).
+  void MixStream(Channel& ch, float* mix, int frames) const;
 
   const int outputRate_;
   std::mutex mutex_;

@@ -1,5 +1,5 @@
 #pragma once
-// Ogg Vorbis, decoded whole to signed 16-bit samples through vorbisfile.
+// Ogg Vorbis decoded whole to signed 16-bit samples.
 #include <cstddef>
 #include <cstdint>
 

@@ -443,10 +443,14 @@ SDL_Texture* Renderer::MakeTexture(const Pixmap& pixmap, bool filtered) {
 SDL_Texture* Renderer::FrameTexture(Image& image, int frame) {
   if (!renderer_ || frame < 0 || frame >= image.FrameCount()) return nullptr;
   const Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
-  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
   if (!image.textures) image.textures = std::make_unique<ImageTextures>();
   ImageTextures::Slot& slot = image.textures->At(frame);
-  if (slot.texture && !slot.dirty) return slot.texture;
+  // Without pixels the texture is the picture (they were let go after it was made).
+  if (slot.texture && (!slot.dirty || !pixmap)) {
+    slot.dirty = false;
+    return slot.texture;
+  }
+  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
   if (slot.texture) {
     int w = 0, h = 0;
     SDL_QueryTexture(slot.texture, nullptr, nullptr, &w, &h);
@@ -457,13 +461,63 @@ SDL_Texture* Renderer::FrameTexture(Image& image, int frame) {
   }
   if (!slot.texture) slot.texture = MakeTexture(*pixmap, (image.flags & FILTEREDIMAGE) != 0);
   if (!slot.texture) return nullptr;
-  SDL_UpdateTexture(slot.texture, nullptr, pixmap->Pixels(), pixmap->Width() * 4);
+  if (SDL_UpdateTexture(slot.texture, nullptr, pixmap->Pixels(), pixmap->Width() * 4) != 0) {
+    SDL_DestroyTexture(slot.texture);
+    slot.texture = nullptr;
+    return nullptr;
+  }
   slot.dirty = false;
+  ReleasePixels(image, frame);
   return slot.texture;
+}
+
+void Renderer::ReleasePixels(Image& image, int frame) {
+  if (software_ || image.keepPixels) return;
+  PixmapPtr& pixels = image.frames[static_cast<size_t>(frame)];
+  if (pixels) image.pixelsHadAlpha = pixels->HasAlpha();
+  pixels.reset();
+}
+
+bool Renderer::RestorePixels(Image& image, int frame) {
+  if (frame < 0 || frame >= image.FrameCount()) return false;
+  image.keepPixels = true;
+  PixmapPtr& pixels = image.frames[static_cast<size_t>(frame)];
+  if (pixels) return true;
+  SDL_Texture* texture = image.textures ? image.textures->At(frame).texture : nullptr;
+  int w = 0, h = 0;
+  if (!texture || !renderer_ || !target_ || SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) != 0)
+    return false;
+  // Copied one to one, unblended and unfiltered, onto a scratch target and read from there:
+  // the texels come back exactly as they went in.
+  SDL_Texture* scratch =
+      SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+  if (!scratch) return false;
+  auto out = std::make_shared<Pixmap>(w, h, 0u);
+  bool ok = false;
+  SDL_ScaleMode scaleMode = SDL_ScaleModeNearest;
+  SDL_GetTextureScaleMode(texture, &scaleMode);
+  if (SDL_SetRenderTarget(renderer_, scratch) == 0) {
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(texture, 255);
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    ok = SDL_RenderCopy(renderer_, texture, nullptr, nullptr) == 0 &&
+         SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, out->Pixels(), w * 4) == 0;
+    SDL_SetTextureScaleMode(texture, scaleMode);
+  }
+  SDL_SetRenderTarget(renderer_, target_);
+  ApplyClip();
+  SDL_DestroyTexture(scratch);
+  if (!ok) return false;
+  out->SetHasAlpha(image.pixelsHadAlpha);
+  pixels = std::move(out);
+  return true;
 }
 
 SDL_Texture* Renderer::MaskTexture(Image& image, int frame, int threshold) {
   if (!renderer_ || frame < 0 || frame >= image.FrameCount()) return nullptr;
+  // The thresholded copy is made from the pixels, so a picture drawn this way keeps them.
+  if (!RestorePixels(image, frame)) return nullptr;
   const Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
   if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
   if (!image.textures) image.textures = std::make_unique<ImageTextures>();

@@ -77,6 +77,9 @@ class Renderer {
   // --- Textures ---
   // Ensures every frame of the image has an up-to-date texture (no-op without a renderer).
   void Upload(Image& image);
+  // The image keeps its pixels from now on; a frame let go is read back from its texture.
+  // False when the frame has no pixels and they cannot be had.
+  bool RestorePixels(Image& image, int frame);
   void DestroyTexture(SDL_Texture* texture);
 
  private:
@@ -95,6 +98,9 @@ class Renderer {
   SDL_Texture* FrameTexture(Image& image, int frame);
   SDL_Texture* MaskTexture(Image& image, int frame, int threshold);
   SDL_Texture* MakeTexture(const Pixmap& pixmap, bool filtered);
+  // A frame that is now a texture lets its pixels go, unless the image keeps them or the
+  // software renderer draws from them.
+  void ReleasePixels(Image& image, int frame);
   // Software mode: the frame's pixels seen as a surface for SDL's blitter (no copy).
   SDL_Surface* FrameView(Image& image, int frame);
   void DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox, float oy, float w,

@@ -37,6 +37,8 @@ TEST_F(StartupFlowTest, LaunchLoadsEverythingAndLeadsToTheTitleAndOut) {
       EXPECT_EQ(Game->LoadingScreen->ClickHereButton->ShadowAlpha, 0.4f);
       EXPECT_TRUE(platform::ChannelPlaying(Game->MusicChannel));  // title music while the bar is full
       EXPECT_EQ(Game->MusicFileName, u"title.ogg");
+      ASSERT_TRUE(Game->MusicSample);
+      EXPECT_TRUE(Game->MusicSample->Streamed());  // decoded while it plays, not held whole
       EXPECT_TRUE(platform::AutoMidHandleEnabled());
 
       // 34 sounds with their pitches.
