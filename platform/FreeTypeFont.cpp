@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include FT_TRUETYPE_TABLES_H
+
 namespace platform {
 
 namespace {
@@ -47,9 +49,14 @@ bool FreeTypeFont::Open() {
     return false;
   }
   if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(size_)) != 0) return false;
-  // One line height for every text: ascender to descender of the sized face.
+  // One line height for every text: ascender to descender of the sized face. The ascender is
+  // the face's clipping ascent where that is taller, so text placed by the top of its line
+  // keeps the room above its capitals that layouts for such fonts allow for.
   const FT_Size_Metrics& metrics = face_->size->metrics;
   ascender_ = CeilPixels(metrics.ascender);
+  if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2))) {
+    ascender_ = std::max(ascender_, CeilPixels(FT_MulFix(os2->usWinAscent, metrics.y_scale)));
+  }
   height_ = ascender_ - FloorPixels(metrics.descender);
   if (height_ <= 0) {
     ascender_ = size_;

@@ -3,6 +3,7 @@
 // recording, rows and way out, the in-game menu's visits and the way back to the same moment.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "board/BoardGlobals.h"
@@ -39,6 +40,11 @@ constexpr uint32_t kBlue = 0xFF0000FF;
 const char* kSmallLevel =
     "REM,Small\n120\n0\n6,5\n0,0\n"
     "1,1,1,1,1,1\n1,2,1,0,1,1\n1,1,8,1,3,1\n-1,1,1,1,1,2\n1,1,1,-1,1,1\n";
+
+void ClearTo(int r, int g, int b) {
+  platform::SetClsColor(r, g, b);
+  platform::Cls();
+}
 
 TGameImagePtr Solid(int w, int h, uint32_t argb, int mid) {
   platform::ImagePtr image =
@@ -94,6 +100,69 @@ TEST_F(PlayScrollsTest, GaugeFillsFromTheBottomInFifths) {
       EXPECT_PIXEL_NEAR(PixelAt(330, c.firstGreen), kGreen);
       EXPECT_PIXEL_NEAR(PixelAt(330, 49), kGreen);
     }
+  }
+}
+
+// "000000" (six of the widest digits) at the bar's place: no row lost off the top of the screen,
+// and the generated bar's seat under every digit with a margin, where a magenta screen would
+// show through the bar's fading lower edge.
+TEST_F(PlayScrollsTest, ScoreDigitsStandWholeInsideTheirSeat) {
+  PlayFrom(9);
+  P().Score = P().LevelStartScore;
+  struct Ink { int count = 0, left = 800, top = 600, right = -1, bottom = -1; };
+  const auto ink = [&](float y) {
+    ClearTo(0, 0, 0);
+    P().ScoreDraw(115, y);
+    const platform::PixmapPtr grab = platform::GrabPixmap(0, 0, 800, 600);
+    Ink k;
+    for (int py = 0; py < 600; ++py)
+      for (int px = 0; px < 800; ++px)
+        if ((grab->ReadPixel(px, py) & 0xFFFFFF) != 0) {
+          ++k.count;
+          k.left = std::min(k.left, px), k.right = std::max(k.right, px);
+          k.top = std::min(k.top, py), k.bottom = std::max(k.bottom, py);
+        }
+    return k;
+  };
+  const Ink atBar = ink(6), lower = ink(206);
+  EXPECT_EQ(atBar.count, lower.count) << "digit rows above the screen's top edge";
+  EXPECT_GE(atBar.top, 1);
+  ClearTo(255, 0, 255);
+  platform::DrawImage(GameScreen->UI->image, 0, 0);
+  const platform::PixmapPtr bar = platform::GrabPixmap(0, 0, 800, 600);
+  for (int py = std::max(0, atBar.top - 2); py <= atBar.bottom + 2; ++py)
+    for (int px = atBar.left - 2; px <= atBar.right + 2; ++px) {
+      const uint32_t p = bar->ReadPixel(px, py);
+      ASSERT_FALSE(((p >> 16) & 0xFF) > 100 && (p & 0xFF) > 100 && ((p >> 8) & 0xFF) < 60)
+          << "no seat under (" << px << ", " << py << ")";
+    }
+}
+
+// Every hint page fully open: the ten rows under the upper roller (its lower edge at 162) hold
+// no dark ink across the page, and the heading's ink follows below them.
+TEST_F(PlayScrollsTest, HintHeadingsStandWholeBelowTheUpperRoller) {
+  PlayFrom(9);
+  const auto dark = [](const platform::PixmapPtr& grab, int y0, int y1) {
+    int n = 0;
+    for (int y = y0; y <= y1; ++y)
+      for (int x = 200; x < 600; ++x) {
+        const uint32_t p = grab->ReadPixel(x, y);
+        n += ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 110;
+      }
+    return n;
+  };
+  for (const char16_t* page : {u"lion", u"key", u"fireball", u"axe", u"tornado", u"doubleaxe",
+                               u"star", u"vines", u"gaugefull", u"removebricks", u"hint"}) {
+    SCOPED_TRACE(platform::ToUtf8(page));
+    HintScroll->LoadSpecial(page);
+    HintScroll->Show(0);
+    GameTick(80);
+    ASSERT_EQ(HintScroll->Unroll->Active, 0);
+    GameScreen->Draw();
+    const platform::PixmapPtr grab = platform::GrabPixmap(0, 0, 800, 600);
+    EXPECT_EQ(dark(grab, 163, 172), 0);
+    EXPECT_GT(dark(grab, 173, 210), 100);
+    HintScroll->Hide();
   }
 }
 

@@ -25,6 +25,23 @@ void slot(Canvas& c, double x, double y, double w, double h) {
     c.fillPath(Color::hex(0x000000, 0.25));
 }
 
+// The score's seat hangs from the top edge, deep enough for the score font's tall digits
+// (set at the bar's top) and wide enough for six of its widest ones.
+void scorePlaque(Canvas& c) {
+    const double x = 84, w = 216, h = 50, r = 14;
+    cairo_new_path(c.cr());
+    cairo_move_to(c.cr(), x, -2);
+    cairo_line_to(c.cr(), x + w, -2);
+    cairo_line_to(c.cr(), x + w, h - r);
+    cairo_arc(c.cr(), x + w - r, h - r, r, 0, kPi / 2);
+    cairo_arc(c.cr(), x + r, h - r, r, kPi / 2, kPi);
+    cairo_close_path(c.cr());
+    c.fillLinear(0, 0, 0, h, {{0, Color::hex(0x0c0c24, 0.92)}, {1, Color::hex(0x1e1e48, 0.92)}}, true);
+    c.strokePath(Color::hex(0xe8b860, 0.7), 1.4);
+    c.roundRect(x + 3, 1, w - 6, h * 0.4, r * 0.6);
+    c.fillPath(Color::hex(0x000000, 0.25));
+}
+
 void crossArrows(Canvas& c, double cx, double cy, double r, const Color& fill, const Color& line) {
     for (int d = 0; d < 2; ++d) {
         c.save();
@@ -128,7 +145,7 @@ void registerHudAssets(Registry& r) {
         c.fillPath(Color::hex(0xffe08a, 0.35));
         slot(c, 3, 4, 75, 44);      // Hint button seat
         slot(c, 722, 4, 75, 44);    // Menu button seat
-        slot(c, 86, 8, 210, 32);    // score
+        scorePlaque(c);
         slot(c, 386, 8, 160, 32);   // level
         slot(c, 566, 8, 148, 32);   // time
         // Gauge socket.

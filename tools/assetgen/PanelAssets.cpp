@@ -78,24 +78,26 @@ void miniCell(Canvas& c, double x, double y, double s, int floor) {
 void hintPage(Canvas& c, const std::string& title, const std::string& text,
               const std::function<void(Canvas&)>& picture) {
     scrollBody(c);
+    // Open, the upper roller hides the page's top 43 rows and the OK button its bottom 53: the
+    // heading starts a good margin below the roller and the picture ends above the button.
     TextStyle head = TextStyle::ink(30);
-    TextPainter::draw(c, title, 250, 42, head);
-    c.rect(120, 66, 260, 1.5);
+    TextPainter::draw(c, title, 250, 72, head);
+    c.rect(120, 94, 260, 1.5);
     c.fillPath(Color::hex(0x7a4a1e, 0.5));
-    // Picture on the left in a soft frame, advice on the right; the bottom 60 px stay clear.
+    // Picture on the left in a soft frame, advice on the right.
     Canvas pic(170, 170);
     picture(pic);
-    c.roundRect(30, 84, 178, 178, 12);
+    c.roundRect(30, 106, 178, 178, 12);
     c.fillPath(Color::hex(0x2a2050, 0.9), true);
     c.strokePath(Color::hex(0x8a5a20), 2);
     c.save();
-    c.roundRect(30, 84, 178, 178, 12);
+    c.roundRect(30, 106, 178, 178, 12);
     cairo_clip(c.cr());
-    c.draw(pic, 34, 88);
+    c.draw(pic, 34, 110);
     c.restore();
     TextStyle body = TextStyle::ink(21);
     const auto lines = TextPainter::wrap(text, body.size, 250);
-    double y = 173 - (static_cast<double>(lines.size()) - 1) * 27 / 2.0;
+    double y = 195 - (static_cast<double>(lines.size()) - 1) * 27 / 2.0;
     for (const auto& line : lines) {
         TextPainter::draw(c, line, 345, y, body);
         y += 27;
@@ -221,8 +223,9 @@ void registerPanelAssets(Registry& r) {
         }
     });
 
+    // Non-breaking spaces keep "3 x 3" on one line.
     r.image(G + "hint_lion.png", [](Canvas& c, const Asset&) {
-        hintPage(c, "The Lion", "Use the lion to clear the 3 x 3 block of gems around it with one mighty roar.", [](Canvas& p) {
+        hintPage(c, "The Lion", "Use the lion to clear the 3\u00A0x\u00A03 block of gems around it with one mighty roar.", [](Canvas& p) {
             const int t[9] = {1, 3, 2, 4, 8, 5, 6, 2, 7};
             grid3(p, t, 85, 85, 44, 0);
             p.roundRect(17, 17, 136, 136, 12);
@@ -310,7 +313,7 @@ void registerPanelAssets(Registry& r) {
         });
     });
     r.image(G + "hint_vines.png", [](Canvas& c, const Asset&) {
-        hintPage(c, "The Paint Pot", "Tip the paint pot to wash away the bricks of the 3 x 3 block around it.", [](Canvas& p) {
+        hintPage(c, "The Paint Pot", "Tip the paint pot to wash away the bricks of the 3\u00A0x\u00A03 block around it.", [](Canvas& p) {
             const int t[9] = {0, 0, 0, 0, 12, 0, 0, 0, 0};
             grid3(p, t, 85, 85, 44, 1);
             for (int k = 0; k < 6; ++k) {
