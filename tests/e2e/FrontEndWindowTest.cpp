@@ -172,8 +172,8 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   ClickAt(*shot, -15 + 130, 210 + 30);
   ASSERT_TRUE(shot = Expect("options", [&](const platform::Pixmap& s) { return OptionsShow(s); }, "frontend-7-options.png"));
   // Each held until its knob stands at the place, as a hand drags a knob.
-  HoldUntil(*shot, 379, 256, [&](const platform::Pixmap& s) { return Difference(s, *dot, 368, 246, 3, 3, 14, 14) < 30.0; });
-  HoldUntil(*shot, 358, 352, [&](const platform::Pixmap& s) { return Difference(s, *dot, 347, 342, 3, 3, 14, 14) < 30.0; });
+  HoldUntil(*shot, 413, 256, [&](const platform::Pixmap& s) { return Difference(s, *dot, 402, 246, 3, 3, 14, 14) < 30.0; });
+  HoldUntil(*shot, 383, 352, [&](const platform::Pixmap& s) { return Difference(s, *dot, 372, 342, 3, 3, 14, 14) < 30.0; });
   ClickToggle(*shot, 1);
   // Full screen: the game draws for the whole 1024 x 768 screen of the private server (which,
   // without a window manager, may still show it in the old window's frame).
@@ -204,8 +204,8 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   ASSERT_TRUE(shot = Expect("title on the second start", [&](const platform::Pixmap& s) { return TitleShows(s); }));
   ClickAt(*shot, -15 + 130, 210 + 30);
   const auto knobsAndToggle = [&](const platform::Pixmap& s) {
-    return OptionsShow(s) && Difference(s, *dot, 368, 246, 3, 3, 14, 14) < 30.0 &&
-           Difference(s, *dot, 347, 342, 3, 3, 14, 14) < 30.0 &&
+    return OptionsShow(s) && Difference(s, *dot, 402, 246, 3, 3, 14, 14) < 30.0 &&
+           Difference(s, *dot, 372, 342, 3, 3, 14, 14) < 30.0 &&
            Difference(s, *off, 455, 403, 4, 4, off->Width() - 8, off->Height() - 8) < 30.0;
   };
   ASSERT_TRUE(shot = Expect("saved options", knobsAndToggle, "frontend-10-saved-options.png"));

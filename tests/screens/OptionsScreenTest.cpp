@@ -86,14 +86,14 @@ TEST_F(OptionsTest, EntryShowsTheLiveValuesBroughtIntoRange) {
 TEST_F(OptionsTest, DraggingAppliesAtOnceAndOkWritesOnceOnLeaving) {
   Game->MusicVolume = Game->SoundVolume = Game->Particles = 100;
   Enter(OptionsScreen, title);
-  Drag(379, 256);  // the sound slider at the place of 40
-  Drag(358, 350);  // the detail slider at the place of 30
+  Drag(413, 256);  // the sound slider at the place of 40
+  Drag(383, 350);  // the detail slider at the place of 30
   Drag(274 + 20, 160);  // the music slider's left end
   EXPECT_EQ(Game->SoundVolume, 40);
   EXPECT_EQ(Game->Particles, 30);
   EXPECT_EQ(Game->MusicVolume, 0);
-  EXPECT_EQ(OptionsScreen->SoundSlider->DotX, 368);
-  EXPECT_EQ(OptionsScreen->DetailSlider->DotX, 347);
+  EXPECT_EQ(OptionsScreen->SoundSlider->DotX, 402);
+  EXPECT_EQ(OptionsScreen->DetailSlider->DotX, 372);
   EXPECT_FALSE(!SettingsText().empty());
   EXPECT_FALSE(HaveUserFile("inichanged.dat"));
 
@@ -146,7 +146,7 @@ TEST_F(OptionsTest, TheSoundSliderClicksInItsOwnChannelOnlyWithSoundOn) {
   OptionsScreen->Kill();
   Game->Sound = 0;
   Enter(OptionsScreen, title);
-  ButtonDown(300, 256);
+  ButtonDown(303, 256);
   Tick(3);
   EXPECT_EQ(Game->SoundVolume, 3);
   EXPECT_FALSE(platform::ChannelPlaying(OptionsScreen->ChannelClick));
@@ -172,12 +172,49 @@ TEST_F(OptionsTest, TheToggleSwitchesTheDisplayAndKeepsItsNameAndPlace) {
   }
 }
 
+// Each caption on the drawn screen stands out at least 4.5:1 from what is drawn behind it, lies
+// on no control, and the slider captions are centred over their sliders.
+TEST_F(OptionsTest, CaptionsReadClearlyBesideWhatTheyName) {
+  Enter(OptionsScreen, title);
+  TOptionsScreen& o = *OptionsScreen;
+  struct Caption { TGameImagePtr* label; const char* name; TSlider* slider; };
+  const Caption captions[] = {{&o.OptionsLabel, "heading", nullptr}, {&o.MusicLabel, "music", o.MusicSlider.get()},
+                              {&o.SoundLabel, "sound", o.SoundSlider.get()}, {&o.DetailLabel, "detail", o.DetailSlider.get()},
+                              {&o.FullscreenLabel, "full screen", nullptr}};
+  const auto frame = [&] {
+    o.Draw();
+    return platform::GrabPixmap(0, 0, 800, 600);
+  };
+  for (const Caption& c : captions) {
+    SCOPED_TRACE(c.name);
+    const platform::PixmapPtr with = frame();
+    platform::ImagePtr picture = std::move((*c.label)->image);
+    const platform::PixmapPtr without = frame();
+    (*c.label)->image = std::move(picture);
+    const testrig::DrawnChange k = testrig::CompareFrames(*with, *without);
+    ASSERT_GT(k.count, 100);
+    EXPECT_GE(k.contrast, 4.5);
+    const auto clear = [&](float x, float y, int w, int h) {
+      return k.right < x || k.left >= x + static_cast<float>(w) || k.bottom < y || k.top >= y + static_cast<float>(h);
+    };
+    for (const TButtonPtr& b : o.Menu->Items()) {
+      EXPECT_TRUE(clear(b->x, b->y, b->w, b->h)) << platform::ToUtf8(b->name);
+    }
+    for (const TSlider* s : {o.MusicSlider.get(), o.SoundSlider.get(), o.DetailSlider.get()}) {
+      EXPECT_TRUE(clear(s->x, s->y, s->w, s->h));
+    }
+    if (c.slider) {
+      EXPECT_NEAR((k.left + k.right + 1) / 2.0, c.slider->x + c.slider->w / 2.0, 2.0);
+    }
+  }
+}
+
 TEST_F(OptionsTest, AQuitRequestKeepsTheDraggedValues) {
   for (const char16_t* where : {u"options", u"credits"}) {
     std::filesystem::remove(platform::ToUtf8(Game->Ini.FileName) + ".ini");
     Game->InstantExit = 0;
     Enter(OptionsScreen, title);
-    Drag(379, 256);
+    Drag(413, 256);
     if (String(where) == u"credits") {
       Click(414, 474);
       ASSERT_GT(TickUntil(CreditsScreen), 0);

@@ -114,10 +114,10 @@ TEST_F(FrontEndRoadTest, TitleMapBookLevelMapAndOptions) {
   steps.push_back(ClickMenuButton("titleoptions", TitleScreen, u"titleoptions"));
   steps.push_back(WaitFor("the options", OptionsScreen));
   // Held for some ticks at the place of 40, as a hand holds a button.
-  steps.push_back({"press on the sound slider", [] { Press(379, 256); }, nullptr});
+  steps.push_back({"press on the sound slider", [] { Press(413, 256); }, nullptr});
   steps.push_back({"held", nullptr, nullptr});
   steps.push_back({"held on", nullptr, nullptr});
-  steps.push_back({"let go", [] { Release(379, 256); }, nullptr});
+  steps.push_back({"let go", [] { Release(413, 256); }, nullptr});
   steps.push_back({"dragged, nothing written", [this, &settingsBefore] {
                      EXPECT_EQ(OptionsScreen->SoundSlider->Value, 40);
                      EXPECT_EQ(Game->SoundVolume, 40);

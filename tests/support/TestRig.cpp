@@ -2,12 +2,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -64,6 +67,43 @@ std::string ReadFileBytes(const std::string& path) {
 std::string ResourcesDir() { return std::string(LV_RESOURCES_DIR) + "/"; }
 
 bool HaveResources() { return fs::is_directory(fs::path(LV_RESOURCES_DIR) / "Data"); }
+
+namespace {
+
+double Luminance(uint32_t argb) {
+  const auto channel = [](uint32_t v) {
+    const double c = static_cast<double>(v & 0xFF) / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(argb >> 16) + 0.7152 * channel(argb >> 8) + 0.0722 * channel(argb);
+}
+
+}  // namespace
+
+DrawnChange CompareFrames(const platform::Pixmap& with, const platform::Pixmap& without) {
+  DrawnChange change;
+  change.left = with.Width();
+  change.top = with.Height();
+  std::vector<double> ratios;
+  for (int y = 0; y < std::min(with.Height(), without.Height()); ++y) {
+    for (int x = 0; x < std::min(with.Width(), without.Width()); ++x) {
+      const uint32_t a = with.ReadPixel(x, y), b = without.ReadPixel(x, y);
+      if (PixelNear(a, b, 8)) continue;
+      const double la = Luminance(a), lb = Luminance(b);
+      ratios.push_back((std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05));
+      change.left = std::min(change.left, x);
+      change.right = std::max(change.right, x);
+      change.top = std::min(change.top, y);
+      change.bottom = std::max(change.bottom, y);
+    }
+  }
+  change.count = static_cast<int>(ratios.size());
+  if (!ratios.empty()) {
+    std::sort(ratios.rbegin(), ratios.rend());
+    change.contrast = ratios[ratios.size() / 4];
+  }
+  return change;
+}
 
 ::testing::AssertionResult PixelNear(uint32_t actual, uint32_t expected, int tolerance) {
   for (int shift = 0; shift < 32; shift += 8) {

@@ -26,6 +26,17 @@ bool HaveResources();
 // Compares one channel-wise with a tolerance (default +-2 per channel).
 ::testing::AssertionResult PixelNear(uint32_t actual, uint32_t expected, int tolerance = 2);
 
+// What one drawn element does to a frame: the pixels that differ between a frame drawn with it
+// and one drawn without it, their bounding box, and how they stand out from what lies behind
+// them: the contrast ratio (relative luminance, (L1 + 0.05) / (L2 + 0.05)) that the strongest
+// quarter of them reach, where an element's letters are.
+struct DrawnChange {
+  int count = 0;
+  int left = 0, top = 0, right = -1, bottom = -1;  // inclusive; right < left when none
+  double contrast = 1.0;
+};
+DrawnChange CompareFrames(const platform::Pixmap& with, const platform::Pixmap& without);
+
 }  // namespace testrig
 
 #define EXPECT_PIXEL_NEAR(actual, expected) EXPECT_TRUE(::testrig::PixelNear((actual), (expected)))

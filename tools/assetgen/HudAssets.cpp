@@ -230,17 +230,20 @@ void registerHudAssets(Registry& r) {
         TextPainter::draw(c, "Loading...", 110, 25, TextStyle::gold(36));
     });
     r.image(G + "slider.png", [](Canvas& c, const Asset&) {
-        c.roundRect(2, 6, 248, 9, 4.5);
+        // The options screen puts its sliders' left ends at a fixed place and its captions'
+        // left edges 140 px further right; this length centres the captions over the sliders.
+        const double w = c.width(), end = w - 4;
+        c.roundRect(2, 6, w - 4, 9, 4.5);
         c.fillLinear(0, 6, 0, 15, {{0, Color::hex(0x3a2010)}, {1, Color::hex(0x7a5030)}}, true);
         c.strokePath(Color::hex(0x2a1406), 1.2);
-        c.roundRect(4, 7, 244, 3, 1.5);
+        c.roundRect(4, 7, w - 8, 3, 1.5);
         c.fillPath(Color::hex(0x000000, 0.3));
         for (int i = 0; i <= 10; ++i) {
-            const double x = 20 + i * 21.2;
+            const double x = 20 + i * (w - 40) / 10;
             c.rect(x - 0.5, 16, 1, i % 5 == 0 ? 4 : 2.5);
             c.fillPath(Color::hex(0x5a3418, 0.8));
         }
-        for (double x : {4.0, 248.0}) {
+        for (double x : {4.0, end}) {
             c.circle(x, 10.5, 3.5);
             c.fillPath(Color::hex(0xe0a030), true);
             c.strokePath(Color::hex(0x3a1e0e), 1);

@@ -100,9 +100,19 @@ void toggle(Canvas& c, bool on, bool lit) {
     TextPainter::draw(c, on ? "On" : "Off", 47, 19, st);
 }
 
-void inkLabel(Canvas& c, const std::string& text, double maxSize) {
-    TextStyle st = TextStyle::ink(TextPainter::fit(text, c.width() - 4, c.height() - 2, maxSize));
-    TextPainter::draw(c, text, 2, c.height() / 2.0, st, Align::Left);
+// The options captions stand on the book's dark writing area, so they are plain pale cream.
+// Each picture is placed by its top-left corner: the slider captions are as wide as twice the
+// distance from their left edge to the sliders' centre, so their centred text stands over the
+// sliders; "Full Screen" ends just before the toggle at its right.
+void optionCaption(Canvas& c, const std::string& text, double maxSize, Align align, double capCentreY) {
+    const double rim = 3;
+    TextStyle st = TextStyle::plate(TextPainter::fit(text, c.width() - 2 * rim, c.height() - 2 * rim, maxSize));
+    st.top = Color::hex(0xFFFDF2);
+    st.bottom = Color::hex(0xFFEBC4);
+    st.outlineWidth = 0;
+    st.shadow.a = 0;
+    const double x = align == Align::Centre ? c.width() / 2.0 : c.width() - rim;
+    TextPainter::draw(c, text, x, capCentreY, st, align);
 }
 
 }  // namespace
@@ -131,11 +141,11 @@ void registerMenuAssets(Registry& r) {
     r.image(M + "onMO.png", [](Canvas& c, const Asset&) { toggle(c, true, true); });
     r.image(M + "off.png", [](Canvas& c, const Asset&) { toggle(c, false, false); });
     r.image(M + "offMO.png", [](Canvas& c, const Asset&) { toggle(c, false, true); });
-    r.image(M + "OptionsTop.png", [](Canvas& c, const Asset&) { inkLabel(c, "Options", 36); });
-    r.image(M + "Music.png", [](Canvas& c, const Asset&) { inkLabel(c, "Music", 20); });
-    r.image(M + "Sound.png", [](Canvas& c, const Asset&) { inkLabel(c, "Sound", 20); });
-    r.image(M + "Details.png", [](Canvas& c, const Asset&) { inkLabel(c, "Detail", 20); });
-    r.image(M + "FullScreen.png", [](Canvas& c, const Asset&) { inkLabel(c, "Full Screen", 23); });
+    r.image(M + "OptionsTop.png", [](Canvas& c, const Asset&) { optionCaption(c, "Options", 30, Align::Centre, 20); });
+    r.image(M + "Music.png", [](Canvas& c, const Asset&) { optionCaption(c, "Music", 20, Align::Centre, 10); });
+    r.image(M + "Sound.png", [](Canvas& c, const Asset&) { optionCaption(c, "Sound", 20, Align::Centre, 10); });
+    r.image(M + "Details.png", [](Canvas& c, const Asset&) { optionCaption(c, "Detail", 20, Align::Centre, 10); });
+    r.image(M + "FullScreen.png", [](Canvas& c, const Asset&) { optionCaption(c, "Full Screen", 20, Align::Right, 9); });
 }
 
 }  // namespace assetgen
