@@ -25,6 +25,10 @@
 #include "screens/GameOverScreen.h"
 #include "screens/TTitleScreen.h"
 #include "support/ScreenRig.h"
+#include "platform/Image.h"
+#include "platform/Graphics.h"
+#include "ui/TPlayerManager.h"
+#include "ui/TListBox.h"
 #include "ui/TButton.h"
 #include "ui/TMenu.h"
 #include "ui/TLoadingScreen.h"
@@ -71,6 +75,30 @@ TEST_F(TitleTest, MenuStandsWhereItShould) {
   }
   EXPECT_EQ(title->Menu->FindButton(u"play")->OKButton, 1);
   EXPECT_EQ(title->Menu->Count(), 4);
+}
+
+// The chosen player's name on its highlight, and the other names, stand out at least 4.5:1
+// from what lies behind them in the player list.
+TEST_F(TitleTest, PlayerListNamesReadClearly) {
+  UseProfile(u"Anna", 1);
+  UseProfile(u"Heather", 1);
+  Arrive(GameScreen);
+  title->ShowPlayerManager();
+  Tick(100);
+  TListBox& list = *title->PlayerManager->ListBox;
+  ASSERT_EQ(list.Value, u"Heather");
+  for (const int line : {list.Index, 1 - list.Index}) {
+    SCOPED_TRACE(line);
+    title->Draw();
+    const platform::PixmapPtr with = platform::GrabPixmap(0, 0, 800, 600);
+    const String name = list.Strings[static_cast<size_t>(line)];
+    list.Strings[static_cast<size_t>(line)].clear();
+    title->Draw();
+    list.Strings[static_cast<size_t>(line)] = name;
+    const testrig::DrawnChange k = testrig::CompareFrames(*with, *platform::GrabPixmap(0, 0, 800, 600));
+    ASSERT_GT(k.count, 100);
+    EXPECT_GE(k.contrast, 4.5);
+  }
 }
 
 // The music on arrival, and the one loading frame of every return.

@@ -160,10 +160,14 @@ void cloud(Canvas& c, uint64_t seed) {
 void registerPanelAssets(Registry& r) {
     r.image(G + "chooseplayer.png", [](Canvas& c, const Asset&) {
         framedPanel(c, "Choose Player", 301);
-        // Inset for the list of names.
+        // Inset for the list of names, dark like the night outside: the names are white under a
+        // translucent grey box and the chosen one under a faint blue band, which only a dark
+        // ground keeps readable.
         c.roundRect(130, 112, 340, 300, 12);
-        c.fillPath(Color::hex(0x8a5a20, 0.12), true);
-        c.strokePath(Color::hex(0x8a5a20, 0.45), 1.2);
+        c.fillLinear(0, 112, 0, 412, {{0, Color::hex(0x1c1a44)}, {1, Color::hex(0x0e0e26)}}, true);
+        c.strokePath(Color::hex(0xe8b860, 0.8), 2);
+        c.roundRect(134, 116, 332, 20, 8);
+        c.fillPath(Color::hex(0x000000, 0.25));
     });
     r.image(G + "whatisyourname.png", [](Canvas& c, const Asset&) {
         framedPanel(c, "What is your name?", 302);
