@@ -1,5 +1,6 @@
 // The level map: the zoom and scroll arithmetic, edge scrolling, the clouds, the chapter rules,
 // the choice and the exits.
+#include <algorithm>
 #include <cmath>
 
 #include "support/ScreenRig.h"
@@ -17,6 +18,7 @@
 #include "platform/FileSystem.h"
 #include "support/FrameworkState.h"
 #include "platform/Graphics.h"
+#include "platform/Image.h"
 #include "play/TGameScreen.h"
 #include "screens/TBookScreen.h"
 #include "screens/TLevelSelectScreen.h"
@@ -104,6 +106,32 @@ TEST_F(LevelMapTest, EntryZoomRunsFromTheFittedMapIntoTheChapter) {
     EXPECT_EQ(map->ScrollY, c.y) << c.level;
     const auto& p = map->Coords[static_cast<size_t>(map->Chapter - 1)];
     EXPECT_EQ(Game->Mouse->x, static_cast<int>(p->X + map->ScrollX) + 20);
+  }
+}
+
+// Every chapter's name, over its own stretch of the map and its marker, stands out at least
+// 4.5:1 from what lies behind it; a cloud drifting over it leaves it at least 2.5:1.
+TEST_F(LevelMapTest, ChapterNamesReadOverTheirPlaces) {
+  EnterAt(46, 50);
+  const float w = static_cast<float>(map->Image->width), h = static_cast<float>(map->Image->height);
+  const auto captionChange = [&](int chapter) {
+    map->LastMOIndex = -1;
+    map->Draw();
+    const platform::PixmapPtr without = platform::GrabPixmap(0, 0, 800, 600);
+    map->LastMOIndex = chapter - 1;
+    map->Draw();
+    return testrig::CompareFrames(*platform::GrabPixmap(0, 0, 800, 600), *without);
+  };
+  for (int c = 1; c <= 10; ++c) {
+    SCOPED_TRACE(c);
+    const auto& p = map->Coords[static_cast<size_t>(c - 1)];
+    map->ScrollX = std::clamp(400.0f - p->X, 800.0f - w, 0.0f);
+    map->ScrollY = std::clamp(300.0f - p->Y, 600.0f - h, 0.0f);
+    for (const auto& cloud : map->Clouds) cloud->x = -1000.0f;
+    EXPECT_GE(captionChange(c).contrast, 4.5);
+    map->Clouds[0]->x = p->X + map->ScrollX;
+    map->Clouds[0]->y = p->Y + map->ScrollY - 30.0f;
+    EXPECT_GE(captionChange(c).contrast, 2.5);
   }
 }
 

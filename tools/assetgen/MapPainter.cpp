@@ -9,6 +9,7 @@
 #include "PanelKit.h"
 #include "Rng.h"
 #include "SceneKit.h"
+#include "TextPainter.h"
 
 namespace assetgen {
 
@@ -157,9 +158,12 @@ void MapPainter::paint(Canvas& c) {
     c.restore();
     for (const Pt& s : kSite) c.glowSpot(s.x, s.y - 10, 70, Color::hex(0xffc060, 0.45));
 
-    // Little landmarks standing just above each marker position.
+    // The map writes a chapter's name in pale letters just above its marker, over whatever the
+    // ground holds: a dusky name plate there keeps it readable, and each landmark stands clear
+    // of the plate, above it (the cave of chapter 8, close under chapter 7's marker, beside its
+    // own).
     for (int i = 0; i < kSites; ++i) {
-        const Pt s = kSite[i];
+        const Pt s = kSite[i] + (i + 1 == 8 ? Pt{-82, 22} : Pt{0, -36});
         c.ellipse(s.x, s.y - 18, 34, 9);
         c.fillPath(Color::hex(0x2a2418, 0.25));
         if (i + 1 == 9) {
@@ -168,6 +172,15 @@ void MapPainter::paint(Canvas& c) {
             continue;
         }
         ChapterScene::landmark(c, i + 1, s.x, s.y - 20, i + 1 == 3 ? 0.22 : (i + 1 == 8 ? 0.28 : 0.32));
+    }
+    for (int i = 0; i < kSites; ++i) {
+        const Pt s = kSite[i];
+        const double w = TextPainter::width("Chapter " + std::to_string(i + 1), 32) + 24;
+        c.roundRect(s.x - 4 - w / 2 + 2, s.y - 44, w, 38, 12);
+        c.fillPath(Color::hex(0x000000, 0.3));
+        c.roundRect(s.x - 4 - w / 2, s.y - 46, w, 38, 12);
+        c.fillLinear(0, s.y - 46, 0, s.y - 8, {{0, Color::hex(0x2a2044, 0.82)}, {1, Color::hex(0x160f26, 0.86)}}, true);
+        c.strokePath(Color::hex(0xe8b860, 0.55), 1.4);
     }
     // Compass rose and a border.
     const Pt cr{110, 900};

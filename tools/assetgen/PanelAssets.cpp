@@ -149,10 +149,11 @@ void cloud(Canvas& c, uint64_t seed) {
     }
     body.restore();
     body.blur(1.5);
+    // Thin enough that a chapter's name drifting under one stays readable.
     Canvas halo = shape.copy();
     halo.blur(h * 0.06);
-    c.draw(halo, 0, 0, 0.35);
-    c.draw(body, 0, 0);
+    c.draw(halo, 0, 0, 0.25);
+    c.draw(body, 0, 0, 0.5);
 }
 
 }  // namespace
