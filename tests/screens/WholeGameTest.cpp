@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,8 @@
 #include "gfx/TAnimation.h"
 #include "gfx/TGameFade.h"
 #include "platform/Events.h"
+#include "platform/Graphics.h"
+#include "platform/Image.h"
 #include "play/TGameMenu.h"
 #include "play/TGameScreen.h"
 #include "play/THintScroll.h"
@@ -427,6 +432,90 @@ TEST_F(WholeGameTest, TheLastLevelEndsTheGameAndResetsTheRun) {
   EXPECT_EQ(stored->LockedLevel, 51);
   EXPECT_TRUE(fs::exists(run.userDir + "GoodExit.dat"));
   EXPECT_FALSE(fs::exists(run.userDir + "ErrorLog.txt"));
+}
+
+// Every frame a player sees on the title, the map and a level being played (its intro, moves
+// with their cascades and the in-game menu) is the picture the drawing has always given: each
+// is read back and compared with a checksum kept in tests/screens/frames.txt. A frame that
+// differs is written as a PNG into the build folder. LV_WRITE_FRAME_SUMS=1 writes the file anew.
+TEST_F(WholeGameTest, EveryFrameOfTheTitleTheMapAndPlayIsTheReferencePicture) {
+  const std::string path = std::string(LV_SOURCE_DIR) + "/tests/screens/frames.txt";
+  const char* write = std::getenv("LV_WRITE_FRAME_SUMS");
+  const bool writing = write && std::string(write) == "1";
+  std::vector<std::pair<std::string, uint64_t>> expected;
+  if (!writing) {
+    std::ifstream in(path);
+    ASSERT_TRUE(in) << path;
+    for (std::string label, sum; in >> label >> sum;) expected.emplace_back(label, std::stoull(sum, nullptr, 16));
+  }
+  std::vector<std::pair<std::string, uint64_t>> shots;
+  int differing = 0;
+  const auto take = [&](const std::string& label) {
+    const platform::PixmapPtr frame = platform::GrabPixmap(0, 0, 800, 600);
+    ASSERT_TRUE(frame);
+    uint64_t sum = 1469598103934665603ull;  // FNV-1a over the pixels
+    const uint32_t* p = frame->Pixels();
+    for (size_t i = 0, n = static_cast<size_t>(frame->Width()) * frame->Height(); i < n; ++i) {
+      for (int shift = 0; shift < 32; shift += 8) {
+        sum ^= (p[i] >> shift) & 0xFFu;
+        sum *= 1099511628211ull;
+      }
+    }
+    const size_t at = shots.size();
+    shots.emplace_back(label, sum);
+    if (writing || at >= expected.size() || expected[at] == shots.back()) return;
+    ADD_FAILURE() << "frame " << label << " differs from " << expected[at].first;
+    if (++differing <= 3)
+      platform::SavePixmapPNG(*frame, S(std::string(LV_BINARY_DIR) + "/frame-" + label + ".png"));
+  };
+  // `count` frames `every` passes apart, labelled with the stage and the pass within it.
+  const auto frames = [&take](const std::string& stage, int count, int every,
+                              std::function<void()> alongside = nullptr) {
+    return [=, since = std::make_shared<int>(0)] {
+      if (alongside) alongside();
+      const int n = (*since)++;
+      if (n % every == 0) take(stage + "-" + std::to_string(n));
+      return n >= (count - 1) * every;
+    };
+  };
+
+  ProgramRun run;
+  Autoplayer play;
+  std::vector<Step> steps;
+  steps.push_back({"the loading screen's button", [] { ProgramRun::ClickLoadingButton(); },
+                   [] { return Settled(TitleScreen) && TitleScreen->EnterName; }});
+  steps.push_back({"the name prompt", nullptr, frames("prompt", 3, 9)});
+  steps.push_back({"the name typed", [] { ProgramRun::Type(u"heather"); }, nullptr});
+  steps.push_back({"Enter on the name", [] { ProgramRun::Type(u"\r"); },
+                   [] { return !TitleScreen->EnterName && Settled(TitleScreen); }});
+  steps.push_back({"the title", nullptr, frames("title", 6, 11)});
+  steps.push_back({"Enter is play", [] { ProgramRun::Key(KEY_ENTER); },
+                   ClickThroughBook([] { return Settled(LevelSelectScreen); })});
+  steps.push_back({"the map's entry zoom", nullptr, frames("zoom", 8, 7)});
+  steps.push_back({"the map", nullptr,
+                   [] { return LevelSelectScreen->Zoom->Active == 0; }});
+  steps.push_back({"the map at rest", nullptr, frames("map", 6, 13)});
+  steps.push_back({"Enter on the map", [] { ProgramRun::Key(KEY_ENTER); },
+                   ClickThroughBook([] { return Settled(InstructionsScreen); })});
+  steps.push_back({"the instructions, once", [] { ProgramRun::Click(400, 300); },
+                   [] { return Game->CurrentTScreen == GameScreen; }});
+  steps.push_back({"the intro", nullptr, frames("intro", 10, 5)});
+  steps.push_back({"moves and cascades", nullptr,
+                   frames("play", 90, 9, [&play] { EXPECT_FALSE(play.Pass()); })});
+  steps.push_back({"the in-game menu", [] { ProgramRun::Key(KEY_ESCAPE); },
+                   frames("menu", 6, 10)});
+  steps.push_back({"done", [] { throw ProgramRun::Stop{}; }, nullptr});
+  const int code = run.Run(ProgramRun::StepScript(std::move(steps)), 20000);
+  ASSERT_EQ(code, ProgramRun::kStopped);
+  EXPECT_TRUE(run.errors.empty()) << (run.errors.empty() ? "" : run.errors.front());
+  EXPECT_GT(play.moves, 3);
+
+  if (writing) {
+    std::ofstream out(path);
+    for (const auto& [label, sum] : shots) out << label << ' ' << std::hex << sum << std::dec << '\n';
+    return;
+  }
+  EXPECT_EQ(shots.size(), expected.size());
 }
 
 }  // namespace
