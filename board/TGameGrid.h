@@ -203,7 +203,12 @@ class TGameGrid : public std::enable_shared_from_this<TGameGrid> {
   virtual int LevelEndTest();
   virtual int LevelEndStart();
   virtual int PlayTumbletSound();
+  // DrawFloor, then DrawPieces.
   virtual int Draw();
+  // The outline and the cells: what stays put between changes of the board.
+  int DrawFloor();
+  // The gems and the cursor over the floor.
+  int DrawPieces();
   // Lets go of LandChannel.
   virtual int Kill();
 

@@ -38,6 +38,11 @@ int TGameGrid::FindEdges() {
 }
 
 int TGameGrid::Draw() {
+  DrawFloor();
+  return DrawPieces();
+}
+
+int TGameGrid::DrawFloor() {
   // The whole outline and its shadow lie under every cell.
   platform::SetColor(220, 220, 220);
   for (int x = 0; x < levelwidth; ++x) {
@@ -54,6 +59,10 @@ int TGameGrid::Draw() {
       if (cell) cell->Draw();
     }
   }
+  return 0;
+}
+
+int TGameGrid::DrawPieces() {
   platform::SetAlpha(1.0f);
   if (GemList) GemList->Draw();
   if (Mode == 1 && CursorImage) {

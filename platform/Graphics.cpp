@@ -48,7 +48,10 @@ bool Graphics(int width, int height, int depth, int hz) {
   return R().Open(width, height, depth, hz);
 }
 
-void EndGraphics() { R().Close(); }
+void EndGraphics() {
+  R().SettleFrame();
+  R().Close();
+}
 
 bool GraphicsOpen() { return R().IsOpen(); }
 

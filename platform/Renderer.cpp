@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "platform/Clock.h"
 #include "platform/Graphics.h"
@@ -86,7 +87,21 @@ bool Renderer::CreateRenderer() {
                                      SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
   }
   // Software mode makes its renderer with the target surface (CreateTarget).
-  if (!renderer_) software_ = true;
+  if (!renderer_) {
+    software_ = true;
+    return true;
+  }
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer_, &info) == 0 && info.name && std::strcmp(info.name, "opengl") == 0) {
+    // The renderer's context is current: ask it who rasterises.
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+    const std::string who = name ? reinterpret_cast<const char*>(name) : "";
+    softwareGL_ = who.find("llvmpipe") != std::string::npos ||
+                  who.find("softpipe") != std::string::npos || who.find("swrast") != std::string::npos;
+  }
   return true;
 }
 
@@ -125,6 +140,8 @@ bool Renderer::CreateTarget() {
 
 bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
   if (width <= 0 || height <= 0 || !InitVideo()) return false;
+  // The window is about to change: the target takes the last frame while it is there.
+  if (direct_) LeaveDirect();
   const bool fullScreen = depth != 0;
   if (!window_) {
     // Made hidden and already in the mode asked for, so a window manager frames it once, at
@@ -223,7 +240,11 @@ void Renderer::Present(int sync) {
       vsync_ = sync;
       pacer_.Reset();
     }
-    if (open_) {
+    if (direct_) {
+      // Drawn straight into the window: nothing to copy.
+      SDL_RenderPresent(renderer_);
+      targetBehind_ = true;
+    } else if (open_) {
       SDL_SetRenderTarget(renderer_, nullptr);
       SDL_Rect dst;
       LetterboxRect(dst);
@@ -232,6 +253,12 @@ void Renderer::Present(int sync) {
       if (dst.x > 0 || dst.y > 0 || dst.w < ow || dst.h < oh) {
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
+      }
+      // One to one, filtering only costs (and gives the same pixels).
+      const bool nearest = dst.w == virtualWidth_ && dst.h == virtualHeight_;
+      if (nearest != nearestPresent_) {
+        SDL_SetTextureScaleMode(target_, nearest ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        nearestPresent_ = nearest;
       }
       SDL_RenderCopy(renderer_, target_, nullptr, &dst);
       SDL_RenderPresent(renderer_);
@@ -242,8 +269,46 @@ void Renderer::Present(int sync) {
       SDL_RenderFlush(renderer_);
     }
   }
+  frameOpen_ = false;
   NotifyFramePresented();
   Pace(sync);
+}
+
+bool Renderer::DirectServes() const {
+  if (!softwareGL_ || !open_ || !target_ || software_) return false;
+  int ow = 0, oh = 0;
+  SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+  return ow == virtualWidth_ && oh == virtualHeight_;
+}
+
+void Renderer::BeginFrame(bool covers) {
+  if (frameOpen_ || !target_) return;
+  frameOpen_ = true;
+  const bool direct = covers && DirectServes();
+  if (direct == direct_) return;
+  if (direct) {
+    SDL_SetRenderTarget(renderer_, nullptr);
+    ApplyClip();
+    direct_ = true;
+    return;
+  }
+  LeaveDirect();
+}
+
+void Renderer::LeaveDirect() {
+  if (targetBehind_) {
+    // The window still shows the frame last presented and its back buffer holds it.
+    const size_t count = static_cast<size_t>(virtualWidth_) * static_cast<size_t>(virtualHeight_);
+    catchUp_.resize(count);
+    const SDL_Rect all{0, 0, virtualWidth_, virtualHeight_};
+    if (SDL_RenderReadPixels(renderer_, &all, SDL_PIXELFORMAT_ARGB8888, catchUp_.data(),
+                             virtualWidth_ * 4) == 0)
+      SDL_UpdateTexture(target_, nullptr, catchUp_.data(), virtualWidth_ * 4);
+    targetBehind_ = false;
+  }
+  SDL_SetRenderTarget(renderer_, target_);
+  ApplyClip();
+  direct_ = false;
 }
 
 void Renderer::Pace(int sync) {
@@ -280,6 +345,7 @@ void Renderer::SetVirtualSize(int width, int height) {
     SDL_SetRenderTarget(renderer_, nullptr);
     SDL_DestroyTexture(target_);
     target_ = nullptr;
+    direct_ = targetBehind_ = nearestPresent_ = false;
     CreateTarget();
   }
 }
@@ -428,6 +494,7 @@ void Renderer::Transform(float px, float py, float u, float v, float& x, float& 
 
 void Renderer::Clear() {
   if (!Ready()) return;
+  BeginFrame(true);  // the clear ignores the clip rectangle
   SDL_SetRenderDrawColor(renderer_, clsR_, clsG_, clsB_, 255);
   SDL_RenderClear(renderer_);
 }
@@ -605,11 +672,22 @@ void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox,
     if (threshold > 255) return;
     texture = MaskTexture(image, frame, threshold);
     if (!texture) return;
+    BeginFrame(false);
     SDL_SetTextureAlphaMod(texture, 255);
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
   } else {
     texture = FrameTexture(image, frame);
     if (!texture) return;
+    // A solid upright picture over the whole screen (a background) hides the last frame.
+    const int tw = image.frames[static_cast<size_t>(frame)]->Width();
+    const int th = image.frames[static_cast<size_t>(frame)]->Height();
+    const bool covers = blend_ == SOLIDBLEND && axisAligned_ && flip == SDL_FLIP_NONE &&
+                        src.x >= 0 && src.y >= 0 && src.x + src.w <= tw && src.y + src.h <= th &&
+                        dst.x <= 0 && dst.y <= 0 && dst.x + dst.w >= virtualWidth_ &&
+                        dst.y + dst.h >= virtualHeight_ && viewport_.x <= 0 && viewport_.y <= 0 &&
+                        viewport_.x + viewport_.w >= virtualWidth_ &&
+                        viewport_.y + viewport_.h >= virtualHeight_;
+    BeginFrame(covers);
     SDL_SetTextureAlphaMod(texture, alpha8_);
     SDL_SetTextureBlendMode(texture, SdlBlend(blend_));
   }
@@ -766,6 +844,7 @@ bool Renderer::FillSoftware(const SDL_Rect* rects, int count) {
 
 bool Renderer::PrepareDrawColor() {
   if (!Ready() || viewport_.w <= 0 || viewport_.h <= 0) return false;
+  BeginFrame(false);
   if (blend_ == MASKBLEND) {
     if (alpha_ < 0.5f) return false;
     SDL_SetRenderDrawColor(renderer_, r_, g_, b_, 255);
@@ -894,6 +973,7 @@ void Renderer::ReadPixels(int x, int y, int w, int h, uint32_t* out, int outPitc
   const SDL_Rect screen{0, 0, virtualWidth_, virtualHeight_};
   SDL_Rect part;
   if (!SDL_IntersectRect(&want, &screen, &part)) return;
+  BeginFrame(false);
   uint32_t* first = out + static_cast<ptrdiff_t>(part.y - y) * outPitchPixels + (part.x - x);
   if (surface_) {
     SDL_RenderFlush(renderer_);

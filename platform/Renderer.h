@@ -22,6 +22,10 @@ class Renderer {
   bool DriverAvailable();
   bool Open(int width, int height, int depth, int hz);
   void Close();
+  // Before the display goes away: a frame drawn straight into the window goes to the target.
+  void SettleFrame() {
+    if (direct_) LeaveDirect();
+  }
   bool IsOpen() const { return open_; }
   // Drawing reaches pixels (a renderer and target exist), whether or not the window shows.
   bool Ready() const { return target_ != nullptr || surface_ != nullptr; }
@@ -106,6 +110,16 @@ class Renderer {
   void DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox, float oy, float w,
                          float h, float px, float py, const SDL_Rect& dst, int flip);
   void PresentSoftware();
+  // Called before anything reaches the pixels of a frame: picks where the frame is drawn.
+  // `covers`: what comes first overwrites the whole screen, so nothing of the last frame
+  // shows through and the frame may go straight into the window (DirectServes).
+  void BeginFrame(bool covers);
+  // The window shows the target one to one and its back buffer keeps its pixels over a
+  // present, so a frame drawn straight into it needs no copy and loses nothing.
+  bool DirectServes() const;
+  // Draws into the target texture again, first giving it the frame last presented straight
+  // into the window (read back from the window's back buffer).
+  void LeaveDirect();
   // Software mode: the target surface's pixels, clipped to the viewport.
   SoftwareRaster::Target SoftwareTarget() const;
   // Software mode: blended boxes written straight into the target; false when SDL's own fill
@@ -134,6 +148,13 @@ class Renderer {
   bool paceHeadless_ = false;
   int refreshHz_ = 0;
   FramePacer pacer_;
+  // The renderer rasterises in software (Mesa's llvmpipe, softpipe, swrast): every pixel
+  // written costs, and its presents copy the back buffer, which so keeps its content.
+  bool softwareGL_ = false;
+  bool frameOpen_ = false;  // something was drawn or read since the last present
+  bool direct_ = false;     // the frame is being drawn straight into the window
+  bool targetBehind_ = false;  // the target lacks the frame last presented from the window
+  bool nearestPresent_ = false;  // the target is presented without filtering (one to one)
   int modeWidth_ = 0;
   int modeHeight_ = 0;
   int modeDepth_ = 0;
@@ -158,6 +179,7 @@ class Renderer {
   std::vector<SDL_Rect> rects_;
   std::vector<SDL_Vertex> vertices_;
   std::vector<uint32_t> maskPixels_;
+  std::vector<uint32_t> catchUp_;
 };
 
 }  // namespace platform

@@ -7,6 +7,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#define LV_AVX2 1
+#endif
 
 #include "platform/Graphics.h"
 
@@ -217,6 +221,89 @@ void SimdSpan(uint32_t* out, int n, int64_t s, int64_t t, int64_t dsX, int64_t d
 }
 #endif
 
+#if defined(LV_AVX2)
+__attribute__((target("avx2"))) inline __m256i Div255Avx2(__m256i v) {
+  return _mm256_srli_epi16(_mm256_mulhi_epu16(v, _mm256_set1_epi16(static_cast<short>(0x8081))), 7);
+}
+
+// Four pixels (16-bit lanes) of the alpha or light blend, as SimdSpan blends its pairs.
+template <int kBlend>
+__attribute__((target("avx2"))) inline __m256i BlendAvx2(__m256i c, __m256i d, __m256i mod, bool modulate) {
+  const __m256i alphaLanes = _mm256_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0);
+  const __m256i v255 = _mm256_set1_epi16(255);
+  if (modulate) c = Div255Avx2(_mm256_mullo_epi16(c, mod));
+  const __m256i a = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(c, 0xFF), 0xFF);
+  if constexpr (kBlend == ALPHABLEND) {
+    const __m256i k = _mm256_or_si256(_mm256_andnot_si256(alphaLanes, a), _mm256_and_si256(alphaLanes, v255));
+    return _mm256_add_epi16(Div255Avx2(_mm256_mullo_epi16(c, k)),
+                            Div255Avx2(_mm256_mullo_epi16(d, _mm256_sub_epi16(v255, a))));
+  } else {
+    return _mm256_add_epi16(d, _mm256_andnot_si256(alphaLanes, Div255Avx2(_mm256_mullo_epi16(c, a))));
+  }
+}
+
+// The part of a row span whose nearest texels need no clamping, eight pixels at a time with
+// the texels gathered; returns the pixels done (a multiple of eight, the rest is SimdSpan's).
+// The same texels (the same fixed-point steps) and the same blend as SimdSpan, so the same
+// pixels; a clear texel or an opaque untinted one gives what skipping or copying it gives.
+template <int kBlend>
+__attribute__((target("avx2"))) int NearestSpanAvx2(uint32_t* out, int n, int64_t s, int64_t t,
+                                                    int64_t dsX, int64_t dtX,
+                                                    const SoftwareRaster::Source& src,
+                                                    const SoftwareRaster::Paint& paint) {
+  const __m256i steps = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+  __m256i sv = _mm256_add_epi32(_mm256_set1_epi32(static_cast<int>(s)),
+                                _mm256_mullo_epi32(steps, _mm256_set1_epi32(static_cast<int>(dsX))));
+  __m256i tv = _mm256_add_epi32(_mm256_set1_epi32(static_cast<int>(t)),
+                                _mm256_mullo_epi32(steps, _mm256_set1_epi32(static_cast<int>(dtX))));
+  const __m256i sStep = _mm256_set1_epi32(static_cast<int>(dsX * 8));
+  const __m256i tStep = _mm256_set1_epi32(static_cast<int>(dtX * 8));
+  const __m256i pitch = _mm256_set1_epi32(src.pitch);
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i opaque = _mm256_set1_epi32(255);
+  const __m256i mod = _mm256_set_epi16(paint.a, paint.r, paint.g, paint.b, paint.a, paint.r, paint.g, paint.b,
+                                       paint.a, paint.r, paint.g, paint.b, paint.a, paint.r, paint.g, paint.b);
+  const bool modulate = (paint.r & paint.g & paint.b & paint.a) != 255;
+  const int* texels = reinterpret_cast<const int*>(src.pixels);
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i index = _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(tv, 16), pitch),
+                                           _mm256_srai_epi32(sv, 16));
+    sv = _mm256_add_epi32(sv, sStep);
+    tv = _mm256_add_epi32(tv, tStep);
+    // Eight plain loads: the gather instruction is slower than these on many processors.
+    alignas(32) int at[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(at), index);
+    const __m256i c = _mm256_setr_epi32(texels[at[0]], texels[at[1]], texels[at[2]], texels[at[3]],
+                                        texels[at[4]], texels[at[5]], texels[at[6]], texels[at[7]]);
+    const __m256i alpha = _mm256_srli_epi32(c, 24);
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alpha, zero)) == -1) continue;  // nothing shows
+    __m256i* p = reinterpret_cast<__m256i*>(out + i);
+    if (kBlend == ALPHABLEND && !modulate && _mm256_movemask_epi8(_mm256_cmpeq_epi32(alpha, opaque)) == -1) {
+      _mm256_storeu_si256(p, c);
+      continue;
+    }
+    const __m256i d = _mm256_loadu_si256(p);
+    _mm256_storeu_si256(p, _mm256_packus_epi16(
+                               BlendAvx2<kBlend>(_mm256_unpacklo_epi8(c, zero), _mm256_unpacklo_epi8(d, zero), mod, modulate),
+                               BlendAvx2<kBlend>(_mm256_unpackhi_epi8(c, zero), _mm256_unpackhi_epi8(d, zero), mod, modulate)));
+  }
+  return i;
+}
+
+// Whether the span's fixed-point steps and texel indexes fit the gathered 32-bit lanes.
+bool GatherFits(const SoftwareRaster::Source& src, int64_t dsX, int64_t dtX) {
+  constexpr int64_t kLimit = int64_t{1} << 24;
+  return src.x1 < 32768 && src.y1 < 32768 && static_cast<int64_t>(src.pitch) * src.y1 < (int64_t{1} << 30) &&
+         dsX > -kLimit && dsX < kLimit && dtX > -kLimit && dtX < kLimit;
+}
+
+bool HaveAvx2() {
+  static const bool have = __builtin_cpu_supports("avx2");
+  return have;
+}
+#endif
+
 template <int kBlend, bool kBilinear>
 void DrawRows(const SoftwareRaster::Target& target, const SoftwareRaster::Source& src,
               const SoftwareRaster::Paint& paint, const SoftwareRaster::Map& map, int x0, int y0,
@@ -237,6 +324,9 @@ void DrawRows(const SoftwareRaster::Target& target, const SoftwareRaster::Source
   const uint32_t tr = paint.r, tg = paint.g, tb = paint.b, ta = paint.a;
   const bool tinted = (tr & tg & tb) != 255;
   const uint32_t threshold = static_cast<uint32_t>(paint.maskThreshold);
+#if defined(LV_AVX2)
+  [[maybe_unused]] const bool wide = HaveAvx2() && GatherFits(src, dsX, dtX);
+#endif
 
   for (int y = y0; y < y1; ++y) {
     const double cy = static_cast<double>(y) + 0.5;
@@ -258,9 +348,16 @@ void DrawRows(const SoftwareRaster::Target& target, const SoftwareRaster::Source
       tTaps.Apply(y, inLo, inHi);
       if (inLo >= inHi) inLo = inHi = hi;
       SimdSpan<kBlend, kBilinear, true>(out + lo, inLo - lo, s, t, dsX, dtX, src, paint);
-      const int64_t skip = inLo - lo;
-      SimdSpan<kBlend, kBilinear, false>(out + inLo, inHi - inLo, s + skip * dsX, t + skip * dtX,
-                                         dsX, dtX, src, paint);
+      int64_t skip = inLo - lo;
+#if defined(LV_AVX2)
+      if constexpr (!kBilinear) {
+        if (inHi - inLo >= 8 && wide)
+          skip += NearestSpanAvx2<kBlend>(out + inLo, inHi - inLo, s + skip * dsX, t + skip * dtX,
+                                          dsX, dtX, src, paint);
+      }
+#endif
+      SimdSpan<kBlend, kBilinear, false>(out + lo + skip, inHi - lo - static_cast<int>(skip),
+                                         s + skip * dsX, t + skip * dtX, dsX, dtX, src, paint);
       const int64_t rest = inHi - lo;
       SimdSpan<kBlend, kBilinear, true>(out + inHi, hi - inHi, s + rest * dsX, t + rest * dtX, dsX,
                                         dtX, src, paint);
@@ -426,6 +523,95 @@ inline __m128i CopyPair(__m128i s, __m128i d) {
 }
 #endif
 
+#if defined(__SSE2__)
+// Four copy pixels at a time over the span; the pixels done (a multiple of four).
+int CopySpanSse2(const uint32_t* in, uint32_t* out, int n) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i opaque = _mm_set1_epi32(255);
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i alpha = _mm_srli_epi32(s, 24);
+    const __m128i clear = _mm_cmpeq_epi32(alpha, zero);
+    const __m128i solid = _mm_cmpeq_epi32(alpha, opaque);
+    const int clearBits = _mm_movemask_epi8(clear), solidBits = _mm_movemask_epi8(solid);
+    __m128i* p = reinterpret_cast<__m128i*>(out + i);
+    if (clearBits == 0xFFFF) continue;  // pictures are mostly clear or opaque
+    if (solidBits == 0xFFFF) {
+      _mm_storeu_si128(p, s);
+      continue;
+    }
+    const __m128i d = _mm_loadu_si128(p);
+    const __m128i mixed = _mm_packus_epi16(
+        CopyPair(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero)),
+        CopyPair(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero)));
+    const __m128i result = _mm_or_si128(
+        _mm_or_si128(_mm_and_si128(clear, d), _mm_and_si128(solid, s)),
+        _mm_andnot_si128(_mm_or_si128(clear, solid), mixed));
+    _mm_storeu_si128(p, result);
+  }
+  return i;
+}
+#endif
+
+// The rows of an untinted copy under the alpha blend, already clipped.
+void CopyRows(const SoftwareRaster::Target& target, const uint32_t* pixels, int pitch, int x, int y,
+              int w, int h) {
+  for (int row = 0; row < h; ++row) {
+    const uint32_t* in = pixels + static_cast<ptrdiff_t>(row) * pitch;
+    uint32_t* out = target.pixels + static_cast<ptrdiff_t>(y + row) * target.pitch + x;
+    int i = 0;
+#if defined(__SSE2__)
+    i = CopySpanSse2(in, out, w);
+#endif
+    for (; i < w; ++i) out[i] = CopyPixel(in[i], out[i]);
+  }
+}
+
+#if defined(LV_AVX2)
+// Eight copy pixels at a time where the processor has the wider registers; the same
+// arithmetic lane for lane, so the same pixels.
+__attribute__((target("avx2"))) inline __m256i CopyPairAvx2(__m256i s, __m256i d) {
+  const __m256i alphaLanes = _mm256_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0);
+  const __m256i v255 = _mm256_set1_epi16(255);
+  const __m256i a = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(s, 0xFF), 0xFF);
+  s = _mm256_or_si256(s, _mm256_and_si256(alphaLanes, v255));
+  return _mm256_add_epi16(_mm256_srli_epi16(_mm256_mullo_epi16(s, a), 8),
+                          _mm256_srli_epi16(_mm256_mullo_epi16(d, _mm256_sub_epi16(v255, a)), 8));
+}
+
+__attribute__((target("avx2"))) void CopyRowsAvx2(const SoftwareRaster::Target& target,
+                                                   const uint32_t* pixels, int pitch, int x, int y,
+                                                   int w, int h) {
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i opaque = _mm256_set1_epi32(255);
+  for (int row = 0; row < h; ++row) {
+    const uint32_t* in = pixels + static_cast<ptrdiff_t>(row) * pitch;
+    uint32_t* out = target.pixels + static_cast<ptrdiff_t>(y + row) * target.pitch + x;
+    int i = 0;
+    for (; i + 8 <= w; i += 8) {
+      const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i));
+      const __m256i alpha = _mm256_srli_epi32(s, 24);
+      const __m256i clear = _mm256_cmpeq_epi32(alpha, zero);
+      const __m256i solid = _mm256_cmpeq_epi32(alpha, opaque);
+      __m256i* p = reinterpret_cast<__m256i*>(out + i);
+      if (_mm256_movemask_epi8(clear) == -1) continue;  // pictures are mostly clear or opaque
+      if (_mm256_movemask_epi8(solid) == -1) {
+        _mm256_storeu_si256(p, s);
+        continue;
+      }
+      const __m256i d = _mm256_loadu_si256(p);
+      const __m256i mixed = _mm256_packus_epi16(CopyPairAvx2(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero)),
+                                                CopyPairAvx2(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero)));
+      _mm256_storeu_si256(p, _mm256_or_si256(_mm256_or_si256(_mm256_and_si256(clear, d), _mm256_and_si256(solid, s)),
+                                             _mm256_andnot_si256(_mm256_or_si256(clear, solid), mixed)));
+    }
+    i += CopySpanSse2(in + i, out + i, w - i);
+    for (; i < w; ++i) out[i] = CopyPixel(in[i], out[i]);
+  }
+}
+#endif
+
 // The rows of a tinted (or light, or shade) copy, already clipped.
 void TintedCopy(const SoftwareRaster::Target& target, const uint32_t* pixels, int pitch, int x,
                 int y, int w, int h, const SoftwareRaster::Paint& paint) {
@@ -554,38 +740,14 @@ void SoftwareRaster::Copy(const Target& target, const uint32_t* pixels, int pitc
     return;
   }
   // Untinted under the alpha blend: every term is cut on its own (not the tinted formula).
-  for (int row = y0; row < y1; ++row) {
-    const uint32_t* in = pixels + static_cast<ptrdiff_t>(row - y) * pitch + (x0 - x);
-    uint32_t* out = target.pixels + static_cast<ptrdiff_t>(row) * target.pitch + x0;
-    const int n = x1 - x0;
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i opaque = _mm_set1_epi32(255);
-    for (; i + 4 <= n; i += 4) {
-      const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-      const __m128i alpha = _mm_srli_epi32(s, 24);
-      const __m128i clear = _mm_cmpeq_epi32(alpha, zero);
-      const __m128i solid = _mm_cmpeq_epi32(alpha, opaque);
-      const int clearBits = _mm_movemask_epi8(clear), solidBits = _mm_movemask_epi8(solid);
-      __m128i* p = reinterpret_cast<__m128i*>(out + i);
-      if (clearBits == 0xFFFF) continue;  // pictures are mostly clear or opaque
-      if (solidBits == 0xFFFF) {
-        _mm_storeu_si128(p, s);
-        continue;
-      }
-      const __m128i d = _mm_loadu_si128(p);
-      const __m128i mixed = _mm_packus_epi16(
-          CopyPair(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero)),
-          CopyPair(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero)));
-      const __m128i result = _mm_or_si128(
-          _mm_or_si128(_mm_and_si128(clear, d), _mm_and_si128(solid, s)),
-          _mm_andnot_si128(_mm_or_si128(clear, solid), mixed));
-      _mm_storeu_si128(p, result);
-    }
-#endif
-    for (; i < n; ++i) out[i] = CopyPixel(in[i], out[i]);
+  const uint32_t* in = pixels + static_cast<ptrdiff_t>(y0 - y) * pitch + (x0 - x);
+#if defined(LV_AVX2)
+  if (HaveAvx2()) {
+    CopyRowsAvx2(target, in, pitch, x0, y0, x1 - x0, y1 - y0);
+    return;
   }
+#endif
+  CopyRows(target, in, pitch, x0, y0, x1 - x0, y1 - y0);
 }
 
 }  // namespace platform

@@ -23,6 +23,7 @@
 #include "gfx/TImageBank.h"
 #include "gfx/TParticleList.h"
 #include "gfx/TSprite.h"
+#include "play/TBoardLayer.h"
 #include "play/TGameMenu.h"
 #include "play/THintScroll.h"
 #include "play/TLevelCompleteScreen.h"
@@ -53,7 +54,10 @@ String LevelFile(int level) { return Game->LevelsPath + ccIntToString(level) + u
 
 }  // namespace
 
-TGameScreen::TGameScreen() : Player(std::make_shared<TPlayer>()) { name = u"game"; }
+TGameScreen::TGameScreen()
+    : Player(std::make_shared<TPlayer>()), BoardLayer(std::make_unique<TBoardLayer>()) {
+  name = u"game";
+}
 TGameScreen::~TGameScreen() = default;
 
 // ---------------------------------------------------------------- entering and leaving

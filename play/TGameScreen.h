@@ -17,6 +17,7 @@
 #include "gfx/TCounterList.h"
 #include "gfx/TGameImage.h"
 
+class TBoardLayer;
 class TGameSound;
 class TPlayer;
 class TSprite;
@@ -54,6 +55,8 @@ class TGameScreen : public TScreen {
   std::shared_ptr<TGameSound> SoundGaugeEmpty;
   float HintShowCounter = 0;
   int Chapter = 0;
+  // The background and the board's cells, kept as one picture between changes.
+  std::unique_ptr<TBoardLayer> BoardLayer;
 
   // --- Screen protocol ---
   int Load() override;

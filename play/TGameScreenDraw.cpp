@@ -11,6 +11,7 @@
 #include "gfx/DrawHelpers.h"
 #include "gfx/TParticleList.h"
 #include "gfx/TSprite.h"
+#include "play/TBoardLayer.h"
 #include "play/TGameMenu.h"
 #include "play/TGameScreen.h"
 #include "play/THintScroll.h"
@@ -39,10 +40,8 @@ float TGameScreen::SlideFactor() {
 }
 
 int TGameScreen::Draw() {
-  platform::SetBlend(platform::SOLIDBLEND);
-  if (Image) platform::DrawImage(Image, 0.0f, 0.0f);
-  platform::SetBlend(platform::ALPHABLEND);
-  if (GameGrid) GameGrid->Draw();
+  BoardLayer->Draw(Image, GameGrid.get());  // the background and the board's floor
+  if (GameGrid) GameGrid->DrawPieces();
   BrickRoadDraw();
   BackgroundParticles->Draw();
   HUDDraw();

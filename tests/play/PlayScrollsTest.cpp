@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "board/BoardGlobals.h"
 #include "board/TCell.h"
@@ -18,6 +20,7 @@
 #include "gfx/TGameFade.h"
 #include "gfx/TGameImage.h"
 #include "gfx/TSprite.h"
+#include "play/TBoardLayer.h"
 #include "play/TGameMenu.h"
 #include "play/TGameScreen.h"
 #include "play/THintScroll.h"
@@ -164,6 +167,55 @@ TEST_F(PlayScrollsTest, HintHeadingsStandWholeBelowTheUpperRoller) {
     EXPECT_GT(dark(grab, 173, 210), 100);
     HintScroll->Hide();
   }
+}
+
+// The board's floor at rest is copied from the picture kept of it; through every kind of change
+// (a brick worn away, armour, the board's fade, cells moving, a tint) each frame is the one
+// drawing the background and the floor gives, and the picture serves again two frames later.
+TEST_F(PlayScrollsTest, TheKeptFloorIsTheDrawnFloorThroughEveryChange) {
+  PlayFrom(9);
+  const auto cell = [](int x, int y) { return GridAt(x, y); };
+  const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+      {"at rest", [] {}},
+      {"a brick worn away", [&] { cell(1, 1)->gold = 0; }},
+      {"armour", [&] { cell(4, 2)->armour = 1 - cell(4, 2)->armour; }},
+      {"the board fading", [] { GameGrid->alpha = 0.4f; }},
+      {"cells moving", [] {
+         GameGrid->alpha = 1.0f;
+         for (int x = 0; x < GameGrid->levelwidth; ++x)
+           for (int y = 0; y < GameGrid->levelheight; ++y) GridAt(x, y)->sy += 3.5f;
+       }},
+      {"a tint", [] { platform::SetColor(200, 120, 90); }},
+  };
+  TBoardLayer& layer = *GameScreen->BoardLayer;
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    change();
+    int cr, cg, cb;
+    platform::GetColor(cr, cg, cb);
+    platform::SetBlend(platform::SOLIDBLEND);
+    platform::DrawImage(GameScreen->Image, 0, 0);
+    platform::SetBlend(platform::ALPHABLEND);
+    GameGrid->DrawFloor();
+    const platform::PixmapPtr drawn = platform::GrabPixmap(0, 0, 800, 600);
+    for (int frame = 0; frame < 3; ++frame) {
+      platform::SetColor(cr, cg, cb);
+      platform::SetAlpha(1.0f);
+      platform::Cls();
+      layer.Draw(GameScreen->Image, GameGrid.get());
+      EXPECT_EQ(layer.Copied(), frame == 2) << frame;
+      const platform::PixmapPtr shown = platform::GrabPixmap(0, 0, 800, 600);
+      const size_t n = static_cast<size_t>(800) * 600;
+      EXPECT_TRUE(std::equal(shown->Pixels(), shown->Pixels() + n, drawn->Pixels())) << frame;
+      const float alpha = platform::GetAlpha();
+      int r, g, b;
+      platform::GetColor(r, g, b);
+      EXPECT_EQ(alpha, GameGrid->alpha);
+      EXPECT_EQ(r + g + b, 3 * 255);
+      EXPECT_EQ(platform::GetBlend(), platform::ALPHABLEND);
+    }
+  }
+  platform::SetColor(255, 255, 255);
 }
 
 TEST_F(PlayScrollsTest, OutroSlidesTheBarAndRoadAndSpringsWellDone) {

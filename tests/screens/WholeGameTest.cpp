@@ -479,6 +479,9 @@ TEST_F(WholeGameTest, EveryFrameOfTheTitleTheMapAndPlayIsTheReferencePicture) {
     };
   };
 
+  // The pointer starts where a fresh process has it, whatever ran here before.
+  platform::MoveMouse(0, 0);
+  platform::DrainInputEvents();
   ProgramRun run;
   Autoplayer play;
   std::vector<Step> steps;

@@ -1,0 +1,78 @@
+// The runtime's display in a real window (Xvfb, SDL's "opengl" renderer): a frame that begins
+// by covering the whole screen may be drawn straight into the window, yet the next frame still
+// finds it, as Flip promises: a frame that draws only a part, and a read-back before anything
+// is drawn, both see the frame last presented.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "GameWindow.h"
+#include "platform/Graphics.h"
+#include "platform/Image.h"
+#include "support/TestRig.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kGreen = 0xFF00FF00;
+constexpr uint32_t kBlue = 0xFF0000FF;
+
+class WindowFrameTest : public GameWindowTest {
+ protected:
+  void SetUp() override {
+    GameWindowTest::SetUp();
+    if (IsSkipped()) return;
+    // This process draws into the test's own X server.
+    setenv("DISPLAY", displayName.c_str(), 1);
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("SDL_RENDER_DRIVER");
+    ASSERT_TRUE(platform::Graphics(800, 600, 0));
+    background = platform::LoadImageFromPixmap(std::make_shared<platform::Pixmap>(800, 600, kRed), 0);
+  }
+  void TearDown() override {
+    platform::EndGraphics();
+    GameWindowTest::TearDown();
+  }
+  // A frame that begins with a solid picture over the whole screen, a blue box on it.
+  void CoveringFrame() {
+    platform::SetBlend(platform::SOLIDBLEND);
+    platform::DrawImage(background, 0, 0);
+    platform::SetBlend(platform::ALPHABLEND);
+    Box(10, 10, 0, 0, 255);
+    platform::Flip(0);
+  }
+  static void Box(float x, float y, int r, int g, int b) {
+    platform::SetColor(r, g, b);
+    platform::DrawRect(x, y, 20, 20);
+    platform::SetColor(255, 255, 255);
+  }
+  static uint32_t At(const platform::PixmapPtr& shot, int x, int y) { return shot->ReadPixel(x, y); }
+  platform::ImagePtr background;
+};
+
+TEST_F(WindowFrameTest, TheFrameLastPresentedIsKeptWhereverItWasDrawn) {
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    CoveringFrame();
+    CoveringFrame();
+    // Read back before anything is drawn: the frame last presented.
+    const platform::PixmapPtr before = platform::GrabPixmap(0, 0, 800, 600);
+    EXPECT_PIXEL_NEAR(At(before, 15, 15), kBlue);
+    EXPECT_PIXEL_NEAR(At(before, 400, 300), kRed);
+
+    CoveringFrame();
+    // A frame drawing a part only: the rest is the frame before.
+    Box(100, 100, 0, 255, 0);
+    platform::Flip(0);
+    const platform::PixmapPtr after = platform::GrabPixmap(0, 0, 800, 600);
+    EXPECT_PIXEL_NEAR(At(after, 15, 15), kBlue);
+    EXPECT_PIXEL_NEAR(At(after, 105, 105), kGreen);
+    EXPECT_PIXEL_NEAR(At(after, 400, 300), kRed);
+    EXPECT_PIXEL_NEAR(At(after, 799, 599), kRed);
+  }
+}
+
+}  // namespace
