@@ -679,8 +679,8 @@ void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox,
     texture = FrameTexture(image, frame);
     if (!texture) return;
     // A solid upright picture over the whole screen (a background) hides the last frame.
-    const int tw = image.frames[static_cast<size_t>(frame)]->Width();
-    const int th = image.frames[static_cast<size_t>(frame)]->Height();
+    int tw = 0, th = 0;
+    SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th);
     const bool covers = blend_ == SOLIDBLEND && axisAligned_ && flip == SDL_FLIP_NONE &&
                         src.x >= 0 && src.y >= 0 && src.x + src.w <= tw && src.y + src.h <= th &&
                         dst.x <= 0 && dst.y <= 0 && dst.x + dst.w >= virtualWidth_ &&
