@@ -252,11 +252,17 @@ int TGame::ScreenDraw() {
     NoDraw = 0;
     return 0;
   }
-  if (CurrentTScreen) CurrentTScreen->Draw();
-  if (!Fading()) ShowPaused();
-  if (FadeMouse) Mouse->Draw();
-  GameFade->Draw();
-  if (Fading()) ShowPaused();
+  // Paused, nothing under the pointer changes from frame to frame: the first paused frame is
+  // kept, and the later ones start from it instead of drawing the screen again.
+  const bool still = (Paused != 0 || Suspended != 0) && FadeMouse == 0;
+  if (!still || !pausedFrameKept_ || !platform::RestoreFrame()) {
+    if (CurrentTScreen) CurrentTScreen->Draw();
+    if (!Fading()) ShowPaused();
+    if (FadeMouse) Mouse->Draw();
+    GameFade->Draw();
+    if (Fading()) ShowPaused();
+    pausedFrameKept_ = still && platform::KeepFrame();
+  }
   if (!FadeMouse) Mouse->Draw();
   DrawTime->Calc();
   DebugPrint();

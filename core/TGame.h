@@ -365,4 +365,7 @@ class TGame {
   // ---- Player profiles ----
   int DeleteAllProfiles();
   int ProfileFolderInUse();
+
+ private:
+  bool pausedFrameKept_ = false;  // the paused frame under the pointer is kept (ScreenDraw)
 };

@@ -385,8 +385,13 @@ int TGame::ParticlesChange(int d) {
 
 int TGame::MoveBar() {
   LoadingScreen->Progress();
-  LoadingScreen->Draw();
-  platform::Flip(ccFlipSync);
+  // Steps come far faster than a display refreshes. Each one that the display could show is
+  // drawn and presented at once, without waiting for the blank; the rest are not drawn at all
+  // (the finished bar always is).
+  if (LoadingScreen->Finished != 0 || platform::FrameDue()) {
+    LoadingScreen->Draw();
+    platform::Flip(0);
+  }
   // Loading takes a while; a player who closes the window meanwhile means it.
   ccEndOnQuitRequest();
   return 0;

@@ -14,15 +14,19 @@ constexpr int kHighestHz = 1000;
 
 void FramePacer::Reset() { *this = FramePacer(); }
 
+bool FramePacer::FrameDue(int nowMs) const { return !pacing_ || !running_ || nowMs >= due_ - 0.5; }
+
 int FramePacer::AfterPresent(int sync, bool intervalSet, int nowMs, int refreshHz) {
-  if (sync != 1) {
-    // "VSYNC=0" is the player's choice: at once, and a later Flip(1) watches afresh.
+  if (sync != sync_) {
+    // Another sync: a later Flip(1) watches the swap interval afresh.
     Reset();
-    return 0;
+    sync_ = sync;
   }
   const int hz = refreshHz >= kLowestHz && refreshHz <= kHighestHz ? refreshHz : kAssumedHz;
   const double period = 1000.0 / hz;
-  if (!intervalSet) pacing_ = true;
+  // "VSYNC=0" presents without waiting for the blank, but a frame sooner than the display's
+  // period would never be seen: the rest of the period is slept instead of drawn.
+  if (!intervalSet || sync != 1) pacing_ = true;
   if (!pacing_) {
     // Vertical sync that works spaces the presents a period apart; twice as fast on average
     // means the driver ignores it (some do, off screen or without a compositor).

@@ -63,6 +63,12 @@ int GraphicsDepth() { return R().IsOpen() ? R().ModeDepth() : 0; }
 
 void Flip(int sync) { R().Present(sync); }
 
+bool FrameDue() { return R().FrameDue(); }
+
+bool KeepFrame() { return R().KeepFrame(); }
+
+bool RestoreFrame() { return R().RestoreFrame(); }
+
 void PaceHeadlessFlips(bool on) { R().SetPaceHeadless(on); }
 
 void SetVirtualResolution(int width, int height) { R().SetVirtualSize(width, height); }

@@ -28,8 +28,17 @@ int GraphicsWidth();   // window size in pixels (logical size when no display)
 int GraphicsHeight();
 int GraphicsDepth();
 // Presents the frame. sync 1 waits for the vertical blank (paced to the display's refresh
-// rate with a sleep where the driver does not wait), 0 (and -1) at once.
+// rate with a sleep where the driver does not wait); 0 (and -1) presents at once, then sleeps
+// what is left of the refresh period, so frames never come faster than the display shows.
 void Flip(int sync = 1);
+// Whether a frame presented now would come a whole refresh period after the last paced one
+// (always true headless): a burst of frames may skip those nobody would see.
+bool FrameDue();
+// A copy of the frame drawn so far, for frames that would draw the very same under a moving
+// pointer (the paused screen): KeepFrame takes it, RestoreFrame draws it back over the whole
+// frame. Both false when they cannot (no display; a display change drops the copy).
+bool KeepFrame();
+bool RestoreFrame();
 // Test seam: headless, Flip(1) paces as on a display that refused the swap interval.
 void PaceHeadlessFlips(bool on);
 // The logical drawing size (800 by 600 in this game).

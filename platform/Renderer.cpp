@@ -170,6 +170,7 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
   }
   if (!Ready() && !CreateTarget()) return false;
   open_ = true;
+  kept_ = false;
   refreshHz_ = RefreshRate();
   pacer_.Reset();
   modeWidth_ = width;
@@ -311,6 +312,54 @@ void Renderer::LeaveDirect() {
   direct_ = false;
 }
 
+bool Renderer::KeepFrame() {
+  kept_ = false;
+  // A frame drawn straight into the window is not in the target to keep.
+  if (!Ready() || direct_) return false;
+  if (surface_) {
+    if (!keptSurface_) {
+      keptSurface_ = SDL_CreateRGBSurfaceWithFormat(0, virtualWidth_, virtualHeight_, 32,
+                                                    SDL_PIXELFORMAT_ARGB8888);
+      if (!keptSurface_) return false;
+    }
+    SDL_RenderFlush(renderer_);
+    SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
+    SDL_SetClipRect(surface_, nullptr);
+    kept_ = SDL_BlitSurface(surface_, nullptr, keptSurface_, nullptr) == 0;
+    return kept_;
+  }
+  if (!keptTexture_) {
+    keptTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                     virtualWidth_, virtualHeight_);
+    if (!keptTexture_) return false;
+    SDL_SetTextureBlendMode(keptTexture_, SDL_BLENDMODE_NONE);
+  }
+  if (SDL_SetRenderTarget(renderer_, keptTexture_) == 0) {
+    kept_ = SDL_RenderCopy(renderer_, target_, nullptr, nullptr) == 0;
+  }
+  SDL_SetRenderTarget(renderer_, target_);
+  ApplyClip();
+  return kept_;
+}
+
+bool Renderer::RestoreFrame() {
+  if (!kept_ || !Ready()) return false;
+  if (surface_) {
+    SDL_RenderFlush(renderer_);
+    SDL_SetSurfaceBlendMode(keptSurface_, SDL_BLENDMODE_NONE);
+    return SDL_BlitSurface(keptSurface_, nullptr, surface_, nullptr) == 0;
+  }
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  const bool done = SDL_RenderCopy(renderer_, keptTexture_, nullptr, nullptr) == 0;
+  ApplyClip();
+  return done;
+}
+
+bool Renderer::FrameDue() const {
+  if (!open_ || (IsHeadless() && !paceHeadless_)) return true;
+  return pacer_.FrameDue(MilliSecs());
+}
+
 void Renderer::Pace(int sync) {
   if (!open_ || (IsHeadless() && !paceHeadless_)) return;
   // The software paths have no swap interval at all.
@@ -334,6 +383,11 @@ void Renderer::SetVirtualSize(int width, int height) {
   if (width == virtualWidth_ && height == virtualHeight_) return;
   virtualWidth_ = width;
   virtualHeight_ = height;
+  kept_ = false;
+  if (keptTexture_) SDL_DestroyTexture(keptTexture_);
+  keptTexture_ = nullptr;
+  if (keptSurface_) SDL_FreeSurface(keptSurface_);
+  keptSurface_ = nullptr;
   if (surface_) {
     // No texture belongs to this renderer in software mode, so it is simply made anew.
     SDL_DestroyRenderer(renderer_);

@@ -33,6 +33,11 @@ class Renderer {
   int ModeHeight() const { return modeHeight_; }
   int ModeDepth() const { return modeDepth_; }
   void Present(int sync);
+  // Whether a present now would not be early for the display (FramePacer::FrameDue).
+  bool FrameDue() const;
+  // A copy of the frame so far, and the frame put back from it (platform::KeepFrame).
+  bool KeepFrame();
+  bool RestoreFrame();
   // Test seam: headless presents are paced as on a display that refused the swap interval.
   void SetPaceHeadless(bool on) { paceHeadless_ = on; }
   void SetVirtualSize(int width, int height);
@@ -140,6 +145,10 @@ class Renderer {
   // Software mode draws into this surface of the logical size (the renderer is made over it),
   // so rotated pictures can be rasterised straight into its pixels; target_ stays null.
   SDL_Surface* surface_ = nullptr;
+  // KeepFrame's copy: a texture beside target_, or a surface beside surface_.
+  SDL_Texture* keptTexture_ = nullptr;
+  SDL_Surface* keptSurface_ = nullptr;
+  bool kept_ = false;
   bool software_ = false;
   bool open_ = false;
   bool shown_ = false;

@@ -210,6 +210,33 @@ TEST_F(DrawnFrameTest, PausePictureOverAHalfDimmedScreen) {
   EXPECT_PIXEL_NEAR(Pixel(400, 300), 0xFF0000FFu);
 }
 
+TEST_F(DrawnFrameTest, PausedFramesRedrawOnlyThePointerOverTheFirstPausedFrame) {
+  auto screen = StartScreen();
+  Game->SpritePausedCreate(TGameImage::CreateFromImage(Filled(0xFF0000FFu), u"PAUSED", 1));
+  TMousePointer& m = *Game->Mouse;
+  m.Image = Filled(0xFFFF0000u);
+  Game->CustomMousePointer = 1;
+  m.x = 100;
+  m.y = 100;
+  Game->Paused = 1;
+  Game->ScreenDraw();
+  EXPECT_EQ(screen->draws, 1);
+  for (int x = 200; x <= 300; x += 100) {
+    m.x = x;
+    Game->ScreenDraw();
+    EXPECT_EQ(screen->draws, 1);
+    EXPECT_PIXEL_NEAR(Pixel(101, 101), 0xFF808080u);  // the pointer's old place: the dimmed screen
+    EXPECT_PIXEL_NEAR(Pixel(x + 1, 101), 0xFFFF0000u);
+    EXPECT_PIXEL_NEAR(Pixel(400, 300), 0xFF0000FFu);
+  }
+  Game->Paused = 0;
+  Game->ScreenDraw();
+  EXPECT_EQ(screen->draws, 2);
+  Game->Paused = 1;
+  Game->ScreenDraw();  // a new pause keeps a new frame
+  EXPECT_EQ(screen->draws, 3);
+}
+
 TEST_F(DrawnFrameTest, PauseOverlayLiesAboveARunningFade) {
   auto screen = StartScreen();
   Game->SpritePausedCreate(TGameImage::CreateFromImage(Filled(0xFF0000FFu), u"PAUSED", 1));

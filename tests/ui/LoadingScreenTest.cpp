@@ -1,8 +1,12 @@
 // The loading bar and the loading screen: steps, clipping, the click-here button appearing only
 // when the bar is full, leaving by click, key or button, and the loading picture later screens use.
 #include "support/UiFixture.h"
+#include "core/Globals.h"
 #include "core/Input.h"
+#include "core/TGame.h"
 #include "gfx/DrawHelpers.h"
+#include "platform/Clock.h"
+#include "platform/Graphics.h"
 #include "ui/TButton.h"
 #include "ui/TLoadingBar.h"
 #include "ui/TLoadingScreen.h"
@@ -153,6 +157,37 @@ TEST_F(LoadingScreenTest, ClickHereAppearsOnlyAfterTheLastStep) {
   EXPECT_PIXEL_NEAR(PixelAt(400, 120), kBlue);
   EXPECT_PIXEL_NEAR(PixelAt(400, 450), kGrey);  // picture gone
   EXPECT_PIXEL_NEAR(PixelAt(151, 505), kGrey);  // no final picture: no bar either
+}
+
+TEST_F(LoadingScreenTest, BarStepsAtVsyncNeverWaitAndShowAtMostAFrameAPeriod) {
+  OpenDisplay();
+  SetUpScreen();
+  Game->LoadingScreen = screen;
+  ccFlipSync = 1;
+  platform::UseFakeClock(true, 1000);
+  platform::PaceHeadlessFlips(true);  // as on a display: 60 frames a second at most
+  platform::SetFakeClockStepPerFlip(1);  // each present shows as one millisecond
+  const int start = platform::MilliSecs();
+  int presents = 0;
+  int slept = 0;
+  for (int i = 0; i < 125; ++i) {
+    platform::AdvanceFakeClock(2);  // the asset's own loading
+    const int before = platform::MilliSecs();
+    Game->MoveBar();
+    const int took = platform::MilliSecs() - before;
+    presents += took > 0 ? 1 : 0;
+    slept += took > 0 ? took - 1 : 0;
+  }
+  const int elapsed = platform::MilliSecs() - start;
+  platform::SetFakeClockStepPerFlip(0);
+  platform::PaceHeadlessFlips(false);
+  platform::UseFakeClock(false);
+  // Waiting for the blank at each step would take 125 periods; the finished bar, shown at
+  // once, may be early and sleep out one period.
+  EXPECT_LE(slept, 17);
+  EXPECT_GE(presents, 2);
+  EXPECT_LE(presents, 1 + elapsed * 60 / 1000);
+  EXPECT_PIXEL_NEAR(PixelAt(400, 120), kBlue);  // the finished bar is always shown
 }
 
 TEST_F(LoadingScreenTest, FinishedBarWithAFinalPictureStaysUnderTheButton) {
