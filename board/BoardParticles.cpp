@@ -21,7 +21,7 @@ void RandomTint(const TParticlePtr& particle) {
   const int r = platform::Rand(100, 255);
   const int g = platform::Rand(100, 255);
   const int b = platform::Rand(100, 255);
-  particle->Color = TColor::Create(r, g, b, 1.0f);
+  particle->SetTint(r, g, b);
 }
 
 }  // namespace

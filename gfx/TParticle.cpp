@@ -2,7 +2,9 @@
 
 #include "core/Globals.h"
 #include "core/TGame.h"
+#include "gfx/TColor.h"
 #include "gfx/TParticleList.h"
+#include "gfx/TSineCounter.h"
 #include "platform/Graphics.h"
 
 TParticlePtr TParticle::CreateSpecial(const TGameImagePtr& image, float px, float py, float pdx,
@@ -10,29 +12,59 @@ TParticlePtr TParticle::CreateSpecial(const TGameImagePtr& image, float px, floa
                                       int rotate, float rotationSpeed, float scale,
                                       float scaleSpeed, int lifeMs) {
   auto p = std::make_shared<TParticle>();
-  p->SetImage(image);
-  p->x = px;
-  p->y = py;
-  p->dx = pdx;
-  p->dy = pdy;
-  if (lifeMs > 0) p->LifeCounter = Game->CalcAnimLength(lifeMs);
-  const int fade = static_cast<int>(Game->CalcAnimLengthFromFloat(fadeMs));
-  p->FadeLength = static_cast<float>(fade);
-  p->FadeCounter = static_cast<float>(fade);
-  if (fade > 0) p->UseAlpha = 1;
-  p->DoLightBlend = lightBlend;
-  p->ygravity = gravity;
-  p->DoRotate = rotate;
-  p->RotationSpeed = rotationSpeed;
-  p->ScaleX = scale;
-  p->ScaleY = scale;
-  if (scaleSpeed != 0) {
-    p->ScaleXSpeed = scaleSpeed;
-    p->ScaleYSpeed = scaleSpeed;
-    p->DoScale = 1;
-  }
-  p->active = 1;
+  p->Setup(image, px, py, pdx, pdy, gravity, fadeMs, lightBlend, rotate, rotationSpeed, scale,
+           scaleSpeed, lifeMs);
   return p;
+}
+
+void TParticle::Setup(const TGameImagePtr& newImage, float px, float py, float pdx, float pdy,
+                      float gravity, float fadeMs, int lightBlend, int rotate,
+                      float newRotationSpeed, float scale, float scaleSpeed, int lifeMs) {
+  SetImage(newImage);
+  x = px;
+  y = py;
+  dx = pdx;
+  dy = pdy;
+  if (lifeMs > 0) LifeCounter = Game->CalcAnimLength(lifeMs);
+  const int fade = static_cast<int>(Game->CalcAnimLengthFromFloat(fadeMs));
+  FadeLength = static_cast<float>(fade);
+  FadeCounter = static_cast<float>(fade);
+  if (fade > 0) UseAlpha = 1;
+  DoLightBlend = lightBlend;
+  ygravity = gravity;
+  DoRotate = rotate;
+  RotationSpeed = newRotationSpeed;
+  ScaleX = scale;
+  ScaleY = scale;
+  if (scaleSpeed != 0) {
+    ScaleXSpeed = scaleSpeed;
+    ScaleYSpeed = scaleSpeed;
+    DoScale = 1;
+  }
+  active = 1;
+}
+
+void TParticle::Recycle() {
+  std::shared_ptr<TSineCounter> glow = std::move(GlowCounter);
+  std::shared_ptr<TColor> colour = Color && Color.use_count() == 1 ? std::move(Color) : std::move(spareColour_);
+  *this = TParticle(NoGlowCounter{});
+  if (glow) {
+    *glow = TSineCounter();
+    GlowCounter = std::move(glow);
+  } else {
+    GlowCounter = std::make_shared<TSineCounter>();
+  }
+  spareColour_ = std::move(colour);
+}
+
+int TParticle::SetTint(int r, int g, int b) {
+  if (spareColour_) {
+    spareColour_->Set(r, g, b, 1.0f);
+    Color = std::move(spareColour_);
+  } else {
+    Color = TColor::Create(r, g, b, 1.0f);
+  }
+  return 0;
 }
 
 int TParticle::SetDelay(int ms) {

@@ -75,9 +75,23 @@ class TParticle : public TSprite {
   // Leaves the list, drops its generator, attached particle and data. Only the first call
   // acts: later ones find it inactive and listless.
   int Kill() override;
+  // Sets the tint; a particle made again from a dead one reuses its old colour object.
+  int SetTint(int r, int g, int b);
+
+  TParticle() = default;
 
  private:
   friend class TParticleList;
+  explicit TParticle(NoGlowCounter bare) : TSprite(bare) {}
+  // CreateSpecial's settings on a new or recycled particle.
+  void Setup(const TGameImagePtr& image, float x, float y, float dx, float dy, float ygravity,
+             float fadeMs, int lightBlend, int rotate, float rotationSpeed, float scale,
+             float scaleSpeed, int lifeMs);
+  // Back to a new particle's state without allocating: the glow counter and the colour are
+  // kept for the next life.
+  void Recycle();
+
+  std::shared_ptr<TColor> spareColour_;
   TSafeList<TParticle>::Slot slot_{};
   int phaseIndex_ = -1;
 };

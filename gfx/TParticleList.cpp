@@ -1,5 +1,7 @@
 #include "gfx/TParticleList.h"
 
+#include <typeinfo>
+
 #include "core/TGame.h"
 #include "gfx/CollisionLayers.h"
 
@@ -18,13 +20,43 @@ int CreateParticleLists() {
   return 0;
 }
 
+namespace {
+
+constexpr size_t kDeadKept = 256;
+// How far back the dead are searched for one that nothing holds any more.
+constexpr size_t kDeadLooked = 8;
+
+}  // namespace
+
+TParticleList::TParticleList() { dead_.reserve(kDeadKept); }
+
+TParticlePtr TParticleList::Reuse() {
+  const size_t n = dead_.size();
+  for (size_t i = n; i > 0 && i + kDeadLooked > n; --i) {
+    TParticlePtr& candidate = dead_[i - 1];
+    if (candidate.use_count() != 1) continue;
+    TParticlePtr p = std::move(candidate);
+    candidate = std::move(dead_.back());
+    dead_.pop_back();
+    p->Recycle();
+    return p;
+  }
+  return nullptr;
+}
+
 TParticlePtr TParticleList::AddNew(int x, int y, const TGameImagePtr& image, float dx, float dy,
                                    float ygravity, float fadeMs, int lightBlend, int rotate,
                                    float rotationSpeed, float scale, float scaleSpeed, int lifeMs,
                                    int addFirst) {
-  TParticlePtr p = TParticle::CreateSpecial(image, static_cast<float>(x), static_cast<float>(y),
-                                            dx, dy, ygravity, fadeMs, lightBlend, rotate,
-                                            rotationSpeed, scale, scaleSpeed, lifeMs);
+  TParticlePtr p = Reuse();
+  if (!p) {
+    return Add(TParticle::CreateSpecial(image, static_cast<float>(x), static_cast<float>(y), dx, dy,
+                                        ygravity, fadeMs, lightBlend, rotate, rotationSpeed, scale,
+                                        scaleSpeed, lifeMs),
+               addFirst);
+  }
+  p->Setup(image, static_cast<float>(x), static_cast<float>(y), dx, dy, ygravity, fadeMs,
+           lightBlend, rotate, rotationSpeed, scale, scaleSpeed, lifeMs);
   return Add(p, addFirst);
 }
 
@@ -40,8 +72,13 @@ void TParticleList::Remove(TParticle& particle) {
   const auto owner = particle.Particles.lock();
   if (owner.get() != this) return;
   particle.Particles.reset();
+  TParticlePtr held = TSafeList<TParticle>::At(particle.slot_);
   items_.Remove(particle.slot_);
   particle.slot_ = {};
+  // Only plain particles are made again; a subclass keeps its own nature.
+  if (held && dead_.size() < dead_.capacity() && typeid(*held) == typeid(TParticle)) {
+    dead_.push_back(std::move(held));
+  }
 }
 
 void TParticleList::Clear() {
@@ -50,6 +87,7 @@ void TParticleList::Clear() {
     p->slot_ = {};
   });
   items_.Clear();
+  dead_.clear();
 }
 
 int TParticleList::Draw() {

@@ -3,12 +3,14 @@
 // is list order. Particles may die (leave the list) or be added while the list is walked:
 // appended ones are reached by that walk, ones put at the front are not.
 #include <memory>
+#include <vector>
 
 #include "gfx/TParticle.h"
 #include "gfx/TSafeList.h"
 
 class TParticleList : public std::enable_shared_from_this<TParticleList> {
  public:
+  TParticleList();
   virtual ~TParticleList() = default;
 
   // Makes a particle (TParticle::CreateSpecial) owned by this list, first or last.
@@ -52,7 +54,14 @@ class TParticleList : public std::enable_shared_from_this<TParticleList> {
   }
 
  private:
+  // A dead particle of this list that nothing else holds, made ready for a new life; null
+  // when there is none.
+  TParticlePtr Reuse();
+
   TSafeList<TParticle> items_;
+  // Particles that died here, kept so that an effect running on and on (a trail, sparkles)
+  // makes its new ones without allocating. Emptied by Clear.
+  std::vector<TParticlePtr> dead_;
 };
 using TParticleListPtr = std::shared_ptr<TParticleList>;
 

@@ -156,6 +156,9 @@ class TSprite : public std::enable_shared_from_this<TSprite> {
   virtual float Width();
 
  protected:
+  // Without the glow counter: for a subclass that puts back one it already has.
+  struct NoGlowCounter {};
+  explicit TSprite(NoGlowCounter) {}
   // The frame DrawNormal and DrawWithOffset show.
   int DrawFrame() const;
   // The image DrawNormal and DrawWithOffset show.

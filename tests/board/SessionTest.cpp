@@ -145,6 +145,7 @@ TEST_F(SessionTest, TicksThatMakeNoObjectAllocateNothing) {
     if (roll == 1) platform::PushRand(0, 0, 0);
     return testrig::CountAllocations([&] { GameGrid->DoMatches(0, 0); });
   };
+  pass(1000);  // the first pass makes the nodes that the lists keep for later passes
   EXPECT_EQ(pass(1), pass(1000));
 }
 

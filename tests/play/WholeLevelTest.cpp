@@ -15,6 +15,7 @@
 #include "core/TMousePointer.h"
 #include "core/TProfile.h"
 #include "gfx/TGameFade.h"
+#include "gfx/TParticleList.h"
 #include "platform/Events.h"
 #include "play/TGameMenu.h"
 #include "play/TGameScreen.h"
@@ -23,6 +24,7 @@
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TTitleScreen.h"
+#include "support/AllocationCounter.h"
 #include "support/AtLevelEntry.h"
 #include "support/ProgramRun.h"
 #include "support/TestRig.h"
@@ -422,4 +424,47 @@ TEST_F(WholeLevelTest, ABoardWithoutAMoveRestartsTheSameLevel) {
     }
   });
   ExpectRestartedUnwritten(r, run.errors);
+}
+
+// The real level 1 at rest, the pointer over the board trailing its sparkles: once the effects
+// that die have died once, neither a tick nor a frame allocates.
+TEST_F(WholeLevelTest, APlayScreenAtRestAllocatesNothing) {
+  ASSERT_TRUE(testrig::InstallAtLevelEntry(1));
+  enum { kPage, kSettle, kCount } stage = kPage;
+  int since = 0;
+  long allocations = -1;
+  const int code = run.Run([&](int pass) {
+    ++since;
+    if (pass == 0) ProgramRun::ClickLoadingButton();
+    switch (stage) {
+      case kPage:
+        if (Game->CurrentTScreen == GameScreen && HintScroll->Active == 1 && since > 60) {
+          ProgramRun::Click(400, 300);
+          stage = kSettle;
+          since = 0;
+        }
+        break;
+      case kSettle:
+        // The trail's sparkles live a second: 300 frames see many of them die.
+        if (HintScroll->Active != 0 || GameScreen->IntroAnim->Active != 0 || GameGrid->BlockInput != 0) since = 0;
+        if (since == 300) {
+          testrig::StartCountingAllocations();
+          stage = kCount;
+          since = 0;
+        }
+        break;
+      case kCount:
+        if (since == 200) {
+          allocations = testrig::StopCountingAllocations();
+          throw ProgramRun::Stop{};
+        }
+        break;
+    }
+  });
+  testrig::StopCountingAllocations();
+  EXPECT_EQ(code, ProgramRun::kStopped);
+  EXPECT_EQ(stage, kCount);
+  EXPECT_GT(Game->Mouse->ParticleList->Count(), 0) << "no trail";
+  EXPECT_EQ(allocations, 0);
+  EXPECT_TRUE(run.errors.empty());
 }

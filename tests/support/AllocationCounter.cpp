@@ -57,4 +57,14 @@ long CountAllocations(const std::function<void()>& body) {
   return allocations.load();
 }
 
+void StartCountingAllocations() {
+  allocations = 0;
+  counting = true;
+}
+
+long StopCountingAllocations() {
+  counting = false;
+  return allocations.load();
+}
+
 }  // namespace testrig

@@ -7,5 +7,8 @@ namespace testrig {
 
 // The number of operator new calls made while body runs.
 long CountAllocations(const std::function<void()>& body);
+// The same over a stretch that is not one call (passes of a program run): from Start to Stop.
+void StartCountingAllocations();
+long StopCountingAllocations();
 
 }  // namespace testrig
