@@ -69,6 +69,7 @@ int TGemList::InsertGem(const TGemPtr& gem) {
     }
   });
   items_.InsertBefore(before, gem);
+  mayMove_ = true;
   return 0;
 }
 
