@@ -7,6 +7,11 @@
 
 namespace bench {
 
+// The suite's smoke runs (label bench-smoke) set LV_BENCH_SMOKE: benchmarks that time whole
+// runs a fixed number of times do one, so a smoke run stays short.
+inline bool SmokeRun() { return std::getenv("LV_BENCH_SMOKE") != nullptr; }
+inline int Runs(int runs) { return SmokeRun() ? 1 : runs; }
+
 inline int RunHeadless(int argc, char** argv) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);

@@ -18,6 +18,7 @@
 #include "platform/Graphics.h"
 #include "platform/System.h"
 #include "ui/TLoadingScreen.h"
+#include "Headless.h"
 
 namespace {
 
@@ -106,8 +107,8 @@ void BM_LoadData(benchmark::State& state) {
   }
 }
 
-BENCHMARK(BM_LaunchToLoadingScreen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_LoadData)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LaunchToLoadingScreen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::Runs(3));
+BENCHMARK(BM_LoadData)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::Runs(3));
 
 }  // namespace
 

@@ -22,7 +22,9 @@
 #include "platform/Image.h"
 #include "board/TCell.h"
 #include "board/TGem.h"
+#include "board/TPlayer.h"
 #include "gfx/TParticleList.h"
+#include "play/TGameScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TTitleScreen.h"
@@ -61,6 +63,10 @@ struct MapScene {
     for (const char16_t* sound : {u"tornadomap", u"invalid"}) sounds->Load(sound);
     LoadGameFonts(data + u"Data/fonts/", 0);
     TitleScreen = std::make_shared<TTitleScreen>();
+    // The map shows the run of the play screen's player: every chapter open.
+    GameScreen = std::make_shared<TGameScreen>();
+    GameScreen->Player->Level = 50;
+    GameScreen->Player->Unlocked = 50;
     map = std::make_shared<TLevelSelectScreen>();
     Game->LastTScreen = TitleScreen;
     map->PreStart();
@@ -142,6 +148,7 @@ BENCHMARK(BM_InstructionsFrame)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
   const int result = bench::RunHeadless(argc, argv);
+  GameScreen.reset();
   Game.reset();
   return result;
 }
