@@ -26,9 +26,11 @@ lv_install_missing() {
   fi
 }
 
+# Configures, then builds the given targets, or everything when none is given.
 lv_build() {
-  local jobs
+  local jobs t targets=()
   jobs="$(nproc 2>/dev/null || echo 4)"
-  cmake -S "$LV_ROOT" -B "$LV_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$LV_BUILD" -j "$jobs"
+  cmake -S "$LV_ROOT" -B "$LV_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake --build "$LV_BUILD" -j "$jobs" "${targets[@]}"
 }
