@@ -11,6 +11,7 @@
 #include "gfx/TParticleList.h"
 #include "platform/Clock.h"
 #include "platform/Graphics.h"
+#include "platform/Stream.h"
 #include "platform/System.h"
 #include "text/TDateTime.h"
 
@@ -69,6 +70,10 @@ int RunLanternVale() {
   Game->DataInAppBundle = 1;
   Game->SetSubPathWrapper(u"Quillfern Games/Lantern Vale", 1);
   Game->CheckGoodExit();
+  // A save cut short by a kill leaves its temporary file beside its target; nothing else would
+  // ever remove it.
+  platform::RemoveStaleTempFiles(Game->SubPath);
+  platform::RemoveStaleTempFiles(Game->ProfilePath);
   Game->Init(0, 1);
   ForceIniSettings();
   Game->ChannelsCreate(16);

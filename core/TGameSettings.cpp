@@ -22,14 +22,24 @@ void CreateMarker(const String& path) {
   if (platform::CreateFile(path)) ccShareFileOSX(path);
 }
 
-// True when some line of the file has this (upper-case) key.
-bool HasKey(const String& path, const String& key) {
-  auto in = platform::ReadFile(path);
-  if (!in) return false;
-  while (!in->Eof()) {
-    if (ccUpper(ccIniFirstString(in->ReadLine())) == key) return true;
+// The default settings file with its "PROFILE NAME" line(s) set to name, and the line added
+// when the file has none (a default file without the key would lose the player's profile name).
+// Without a default file, only the name: the constructor's values fill in the rest.
+std::string RepairedSettings(const String& defaults, const String& name) {
+  std::string bytes;
+  bool named = false;
+  if (auto in = platform::ReadFile(defaults)) {
+    while (!in->Eof()) {
+      String line = in->ReadLine();
+      if (ccUpper(ccIniFirstString(line)) == u"PROFILE NAME") {
+        line = u"PROFILE NAME=" + name;
+        named = true;
+      }
+      bytes += platform::ToLatin1(line) + "\r\n";
+    }
   }
-  return false;
+  if (!named && !name.empty()) bytes += platform::ToLatin1(u"PROFILE NAME=" + name) + "\r\n";
+  return bytes;
 }
 
 }  // namespace
@@ -149,21 +159,12 @@ int TGame::CheckGoodExit() {
     changed->Close();
     const String settings = SettingsFilePath();
     const String name = ccReadIniLine(settings, u"PROFILE NAME");
-    platform::DeleteFile(settings);
-    if (ccWriteIniLine(DataPrefix + u"data/default.ini", settings, u"PROFILE NAME", name)) {
-      // A default file without the key would lose the player's profile name.
-      if (!name.empty() && !HasKey(settings, u"PROFILE NAME")) {
-        std::string bytes;
-        platform::LoadBytes(settings, bytes);
-        if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
-        bytes += platform::ToLatin1(u"PROFILE NAME=" + name) + "\r\n";
-        platform::SaveBytes(settings, bytes);
-      }
-    } else if (!name.empty()) {
-      // No default file: the settings start from the constructor's values, keeping the name.
-      platform::SaveBytes(settings, platform::ToLatin1(u"PROFILE NAME=" + name) + "\r\n");
+    // One write, renamed over the old file only when complete: a crash at any moment of the
+    // repair leaves either the old settings or the repaired ones, and the name in both.
+    if (platform::SaveBytes(settings, RepairedSettings(DataPrefix + u"data/default.ini", name))) {
+      ccShareFileOSX(settings);
+      platform::Notify(u"Default ini file restored!");
     }
-    platform::Notify(u"Default ini file restored!");
   }
   platform::DeleteFile(iniChanged);
   return 0;

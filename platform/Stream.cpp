@@ -1,5 +1,6 @@
 #include "platform/Stream.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,12 +8,29 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "platform/PathCase.h"
 
 namespace platform {
 
 namespace {
+
+// WriteFile's temporary name: the target's name, this suffix, and six letters or digits.
+constexpr std::string_view kTempSuffix = ".tmp-";
+constexpr size_t kTempRandomChars = 6;
+
+bool IsTempName(std::string_view name) {
+  const size_t tail = kTempSuffix.size() + kTempRandomChars;
+  if (name.size() <= tail || name.substr(name.size() - tail, kTempSuffix.size()) != kTempSuffix) {
+    return false;
+  }
+  for (const char c : name.substr(name.size() - kTempRandomChars)) {
+    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!alnum) return false;
+  }
+  return true;
+}
 
 bool IsDirectory(const std::string& path) {
   struct stat st;
@@ -240,6 +258,17 @@ int64_t Stream::Size() {
   return static_cast<int64_t>(st.st_size);
 }
 
+namespace {
+std::function<bool(const std::string&)>& WriteFailHook() {
+  static std::function<bool(const std::string&)> hook;
+  return hook;
+}
+}  // namespace
+
+void SetWriteFailHook(std::function<bool(const std::string& path)> hook) {
+  WriteFailHook() = std::move(hook);
+}
+
 bool Stream::Close() {
   if (closed_) return closeResult_;
   closed_ = true;
@@ -251,6 +280,7 @@ bool Stream::Close() {
     std::fclose(file_);
   } else {
     ok = !writeFailed_;
+    if (!tempPath_.empty() && WriteFailHook() && WriteFailHook()(path_)) ok = false;
     if (std::fflush(file_) != 0 || std::ferror(file_)) ok = false;
     if (!tempPath_.empty() && ok) {
       // The replacement keeps the old file's permissions (the game shares its files 0777).
@@ -304,7 +334,7 @@ StreamPtr OpenStreamWithMode(StringView path, Stream::Mode mode) {
     case Stream::Mode::Write: {
       // Written next to the target and renamed over it on Close, so a crash or a failed
       // write never leaves a half-written file in its place.
-      temp = resolved + ".tmp-XXXXXX";
+      temp = resolved + std::string(kTempSuffix) + std::string(kTempRandomChars, 'X');
       const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
       if (fd < 0) return nullptr;
       f = ::fdopen(fd, "wb");
@@ -330,6 +360,24 @@ StreamPtr ReadFile(StringView path) { return OpenStreamWithMode(path, Stream::Mo
 StreamPtr WriteFile(StringView path) { return OpenStreamWithMode(path, Stream::Mode::Write); }
 StreamPtr OpenFile(StringView path) { return OpenStreamWithMode(path, Stream::Mode::ReadWrite); }
 StreamPtr AppendFile(StringView path) { return OpenStreamWithMode(path, Stream::Mode::Append); }
+
+int RemoveStaleTempFiles(StringView folder) {
+  const std::string dir = ResolvePathCaseUtf8(U8(folder));
+  DIR* listing = ::opendir(dir.c_str());
+  if (!listing) return 0;
+  const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+  int removed = 0;
+  while (const dirent* entry = ::readdir(listing)) {
+    if (!IsTempName(entry->d_name)) continue;
+    const std::string path = prefix + entry->d_name;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) {
+      ++removed;
+    }
+  }
+  ::closedir(listing);
+  return removed;
+}
 
 bool CloseStream(const StreamPtr& stream) { return stream ? stream->Close() : false; }
 

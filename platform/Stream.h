@@ -2,6 +2,7 @@
 // Byte streams over files, little-endian typed reads and writes.
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -91,6 +92,16 @@ StreamPtr OpenFile(StringView path);
 StreamPtr AppendFile(StringView path);
 StreamPtr OpenStreamWithMode(StringView path, Stream::Mode mode);
 bool CloseStream(const StreamPtr& stream);
+
+// Deletes the temporary files that writes cut short by a kill leave in the folder (a regular
+// file named after its target, ".tmp-" and six letters or digits); nothing else is touched.
+// Returns how many were deleted.
+int RemoveStaleTempFiles(StringView folder);
+
+// Test seam: while set, Close of a stream from WriteFile whose target the hook names (its
+// path as opened, UTF-8) fails as a failed write does: the temporary file is dropped and the
+// old file kept.
+void SetWriteFailHook(std::function<bool(const std::string& path)> hook);
 
 // Whole file as bytes; false when unreadable.
 bool LoadBytes(StringView path, std::string& out);

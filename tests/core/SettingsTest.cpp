@@ -8,6 +8,7 @@
 #include "core/IniFunctions.h"
 #include "core/Startup.h"
 #include "platform/FileSystem.h"
+#include "platform/Stream.h"
 
 using namespace coretest;
 namespace fs = std::filesystem;
@@ -271,6 +272,28 @@ TEST_F(SettingsTest, CrashRepairWithoutADefaultFileStillKeepsTheName) {
   RunInit();
   EXPECT_EQ(Game->ProfileName, u"Cy");
   EXPECT_EQ(Game->Fade, 1);
+}
+
+TEST_F(SettingsTest, CrashRepairThatCannotWriteKeepsTheOldFileAndItsName) {
+  const std::string before = "FULL SCREEN=0\r\nPROFILE NAME=Bob\r\n";
+  testrig::WriteFileBytes(settingsPath, before);
+  testrig::WriteFileBytes(userDir + "/inichanged.dat", "");
+  testrig::WriteFileBytes(dataDir + "/data/Default.ini", "FULL SCREEN=1\r\nPROFILE NAME=\r\n");
+  struct FailSettingsWrites {
+    explicit FailSettingsWrites(const std::string& path) {
+      platform::SetWriteFailHook([path](const std::string& target) { return target == path; });
+    }
+    ~FailSettingsWrites() { platform::SetWriteFailHook(nullptr); }
+  };
+  {
+    FailSettingsWrites failing(settingsPath);
+    testing::internal::CaptureStderr();
+    Game->CheckGoodExit();
+    testing::internal::GetCapturedStderr();
+  }
+  EXPECT_EQ(Settings(), before);
+  RunInit();
+  EXPECT_EQ(Game->ProfileName, u"Bob");
 }
 
 TEST_F(SettingsTest, CrashWithoutAChangeLeavesTheSettingsAlone) {

@@ -244,6 +244,47 @@ TEST_F(StartupFlowTest, InputDuringLoadingDoesNotCountAndEnterLeadsOn) {
   EXPECT_TRUE(UserFile("GoodExit.dat"));
 }
 
+TEST_F(StartupFlowTest, StartRemovesOnlyItsOwnLeftoverTemporaryFiles) {
+  fs::create_directories(userDir + "profiles");
+  WriteSettings("FADE=0\n");
+  const std::string settingsName = fs::path(settingsFile).filename().string();
+  enum Kind { kFile, kFolder, kLink };
+  const struct {
+    std::string name;
+    Kind kind;
+    bool removed;
+  } entries[] = {
+      {settingsName + ".tmp-a1B2c3", kFile, true},
+      {"scores.dat.tmp-XXXXXX", kFile, true},
+      {"profiles/Ann.dat.tmp-Zq09xY", kFile, true},
+      {"profiles/Ann.dat", kFile, false},
+      {"notes.tmp-abc12", kFile, false},
+      {"notes.tmp-abc1234", kFile, false},
+      {"notes.tmp-ab_c12", kFile, false},
+      {"notes.TMP-abc123", kFile, false},
+      {".tmp-abc123", kFile, false},
+      {"profiles/Bob.dat.tmp-abc123", kFolder, false},
+      {"link.tmp-abc123", kLink, false},
+  };
+  const std::string outside = xdg + "/outside.txt";
+  testrig::WriteFileBytes(outside, "x");
+  for (const auto& e : entries) {
+    const std::string path = userDir + e.name;
+    if (e.kind == kFile) testrig::WriteFileBytes(path, "x");
+    if (e.kind == kFolder) testrig::WriteFileBytes(path + "/inside.dat", "x");
+    if (e.kind == kLink) fs::create_symlink(outside, path);
+  }
+  const int code = Run([](int pass) {
+    if (pass == 0) Key(KEY_ESCAPE);
+  });
+  EXPECT_EQ(code, 0);
+  for (const auto& e : entries) {
+    EXPECT_EQ(fs::exists(fs::symlink_status(userDir + e.name)), !e.removed) << e.name;
+  }
+  EXPECT_TRUE(fs::exists(userDir + "profiles/Bob.dat.tmp-abc123/inside.dat"));
+  EXPECT_TRUE(fs::exists(outside));
+}
+
 }  // namespace
 
 TEST_F(StartupFlowTest, QuitRequestsDuringStartUpEndItPromptlyAndCleanly) {
