@@ -72,8 +72,8 @@ void ClickButton(const std::shared_ptr<TMenu>& menu, const char16_t* name) {
 }
 
 // The pointer out of the way of what is shown, in a pass of its own (a move in the pass of a
-// click would move the click).
-void ParkPointer() { ProgramRun::MoveTo(796, 596); }
+// click would move the click), and not near an edge, where the level map would scroll.
+void ParkPointer() { ProgramRun::MoveTo(70, 440); }
 
 // What the guard finds that another change is to mend: a case is known by what it is, and
 // named with the mend it waits for.
@@ -135,6 +135,7 @@ struct Script {
     struct Paging {
       int page = -1;
       int since = 0;
+      int shown = 0;
     };
     Wait(prefix + " paged through",
          [prefix, after, p = std::make_shared<Paging>(), g = guard] {
@@ -150,10 +151,11 @@ struct Script {
              ParkPointer();
              return false;
            }
-           if (++p->since == 15) {
+           // Long enough for the pointer's sparkle trail to fade from the page.
+           if (++p->since == 60) {
              const bool picture = BookScreen->TextPage == 0;
-             const std::string name =
-                 prefix + (picture ? "-picture" : "-page" + std::to_string(BookScreen->Page));
+             const std::string name = prefix + "-" + std::to_string(++p->shown) +
+                                      (picture ? "-picture" : "-text");
              EXPECT_TRUE(testrig::SaveScreen(name)) << name;
              g->CheckOnScreen(name);
              ProgramRun::Click(400, 300);
@@ -213,7 +215,7 @@ struct Script {
     Wait("the scroll open", [] {
       return LevelCompleteScreen->Active == 1 && LevelCompleteScreen->Unroll->Active == 0;
     });
-    Shot(name, 200);
+    Shot(name + "-1-open", 200);
     Do("the scroll against its rollers", [name, g = guard] {
       const auto& s = LevelCompleteScreen;
       g->CheckScroll(name, s->ScrollTop, s->ScrollBottom, s->Image, Parchment(), [] { LevelCompleteScreen->Draw(); },
@@ -221,7 +223,7 @@ struct Script {
     });
     Do("rolled up", [] { ProgramRun::Click(400, 300); },
        [] { return LevelCompleteScreen->Active == 2; });
-    Shot(name + "-rolled-up", 60);
+    Shot(name + "-2-rolled-up", 60);
   }
 
   int Run(ProgramRun& run, int maxPasses = 60000) {
@@ -447,9 +449,9 @@ TEST_F(Gallery, FurtherOnAndTheEnd) {
     GameScreen->Player->Lives = 0;
     GameScreen->Player->DeathCounter = 1;
   }, [] { return Settled(GameOverScreen); });
-  s.Shot("21-game-over", 100);
+  s.Shot("21-game-over-1", 100);
   s.Do("a name", [] { ProgramRun::Type(u"Zoe"); });
-  s.Shot("21-game-over-name");
+  s.Shot("21-game-over-2-name");
   s.Do("Enter", [] { ProgramRun::Type(u"\r"); }, [] { return Settled(TitleScreen); });
   s.Do("the table", [] { ProgramRun::LeadTo(HighScoresScreen); },
        [] { return Settled(HighScoresScreen); });
