@@ -75,14 +75,10 @@ int TGameGrid::DropGems() {
 
   int moved = 0;
   int landed = 0;
-  // At rest the board has no gem in motion: the walk below is skipped until a gem starts to
-  // fall (above) or one enters the list.
-  if (GemList && (moving || GemList->MayHoldMovingGems())) {
+  if (GemList) {
     TGemList& list = *GemList;
-    bool inMotion = false;
     list.ForEach([&](const TGemPtr& held) {
       TGem& gem = *held;
-      if (gem.dy != 0.0f || gem.dx != 0.0f) inMotion = true;
       if (gem.dy <= 0 || gem.Swapping) return;
       moving = 1;
       moved = 1;
@@ -154,7 +150,6 @@ int TGameGrid::DropGems() {
       GridAt(gem.gx, row)->Gem = held;
       landed = 1;
     });
-    if (!inMotion) list.NoMovingGems();
   }
 
   if (moved && GemList) GemList->SortAll();

@@ -69,7 +69,6 @@ int TGemList::InsertGem(const TGemPtr& gem) {
     }
   });
   items_.InsertBefore(before, gem);
-  mayMove_ = true;
   return 0;
 }
 

@@ -26,14 +26,7 @@ class TGemList {
   virtual int Draw();
 
   // Appends (the board fill; SortAll afterwards).
-  void Add(const TGemPtr& gem) {
-    items_.PushBack(gem);
-    mayMove_ = true;
-  }
-  // False once a walk found every gem still (NoMovingGems) and none has entered since: the
-  // board's fall need not look.
-  bool MayHoldMovingGems() const { return mayMove_; }
-  void NoMovingGems() { mayMove_ = false; }
+  void Add(const TGemPtr& gem) { items_.PushBack(gem); }
   // Takes the gem out; nothing when it is not in the list.
   void Remove(const TGem& gem) { items_.RemoveValue(&gem); }
   int Count() const { return items_.Count(); }
@@ -46,5 +39,4 @@ class TGemList {
 
  protected:
   TSafeList<TGem> items_;
-  bool mayMove_ = true;
 };
