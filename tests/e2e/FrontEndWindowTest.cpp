@@ -122,7 +122,8 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   ClickAt(*shot, 400, 300);
   ASSERT_TRUE(shot = Expect("introduction's page", [&](const platform::Pixmap& s) { return BookShows(s); }));
   // One click completes the page, the next turns it.
-  ClickUntil(*shot, 400, 300, [&](const platform::Pixmap& s) { return MapShows(s); });
+  ClickUntil(*shot, 400, 300, [&](const platform::Pixmap& s) { return BookShows(s); },
+             [&](const platform::Pixmap& s) { return MapShows(s); });
 
   // The map after its entry zoom, chapter 1 current.
   ASSERT_TRUE(shot = Expect("level map", [&](const platform::Pixmap& s) { return MapShows(s); }));
@@ -136,7 +137,8 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   ClickAt(*shot, 400, 300);
   ASSERT_TRUE(shot = Expect("level page", [&](const platform::Pixmap& s) { return BookShows(s); }));
   Save(Screenshot(), "frontend-3-level-page.png");
-  ClickUntil(*shot, 400, 300, [&](const platform::Pixmap& s) { return InstructionsShow(s); });
+  ClickUntil(*shot, 400, 300, [&](const platform::Pixmap& s) { return BookShows(s); },
+             [&](const platform::Pixmap& s) { return InstructionsShow(s); });
   ASSERT_TRUE(shot = Expect("instructions", [&](const platform::Pixmap& s) { return InstructionsShow(s); },
                             "frontend-4-instructions.png"));
   ClickAt(*shot, 400, 300);

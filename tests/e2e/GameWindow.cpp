@@ -321,12 +321,19 @@ platform::PixmapPtr GameWindowTest::HoldUntil(
 
 platform::PixmapPtr GameWindowTest::ClickUntil(
     const platform::Pixmap& shot, int lx, int ly,
+    const std::function<bool(const platform::Pixmap&)>& showing,
     const std::function<bool(const platform::Pixmap&)>& accept) {
   platform::PixmapPtr last;
   const auto end = Clock::now() + std::chrono::milliseconds(kPatience);
   while (Clock::now() < end && gameProcess.Running()) {
+    last = Screenshot();
+    if (last && accept(*last)) return last;
+    if (!last || !showing(*last)) {
+      Sleep(100);
+      continue;
+    }
     ClickAt(shot, lx, ly);
-    last = WaitForShot(2500, accept);
+    last = WaitForShot(2500, [&](const platform::Pixmap& s) { return accept(s) || !showing(s); });
     if (last && accept(*last)) return last;
   }
   return last;

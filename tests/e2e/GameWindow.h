@@ -97,9 +97,11 @@ class GameWindowTest : public ::testing::Test {
   // then let go: the game sees the button down however slowly its frames come. The last shot.
   platform::PixmapPtr HoldUntil(const platform::Pixmap& shot, int lx, int ly,
                                 const std::function<bool(const platform::Pixmap&)>& accept);
-  // Clicks at a logical point until accept says yes, each click given a couple of seconds to
-  // show; for screens that need one click or two. The last shot.
+  // Clicks at a logical point until accept says yes, but only while `showing` still does, each
+  // click given a couple of seconds to show: for screens that need one click or two, so that
+  // no click lands on the screen that follows. The last shot.
   platform::PixmapPtr ClickUntil(const platform::Pixmap& shot, int lx, int ly,
+                                 const std::function<bool(const platform::Pixmap&)>& showing,
                                  const std::function<bool(const platform::Pixmap&)>& accept);
   // The splashes come first; the loading screen is recognised by its background, and it is
   // finished when the click-here button stands over the full bar. The last shot either way.
