@@ -12,6 +12,9 @@
 #include "platform/System.h"
 #include "platform/X11Window.h"
 
+
+// Drawing a frame that covers the screen straight into the window instead of the target.
+constexpr bool kDrawStraightIntoWindow = false;
 namespace platform {
 
 namespace {
@@ -276,6 +279,9 @@ void Renderer::Present(int sync) {
 }
 
 bool Renderer::DirectServes() const {
+  // Off for now: on a first start in full screen under a window manager, frames drawn straight
+  // into the window showed torn, half-scaled pictures until the mode settled.
+  if (!kDrawStraightIntoWindow) return false;
   if (!softwareGL_ || !open_ || !target_ || software_) return false;
   int ow = 0, oh = 0;
   SDL_GetRendererOutputSize(renderer_, &ow, &oh);
