@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -13,8 +14,6 @@
 #include "platform/X11Window.h"
 
 
-// Drawing a frame that covers the screen straight into the window instead of the target.
-constexpr bool kDrawStraightIntoWindow = false;
 namespace platform {
 
 namespace {
@@ -152,7 +151,13 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
     const std::string title = U8(GetAppTitle());
     // An OpenGL window from the start, so the renderer need not make the window anew.
     Uint32 flags = SDL_WINDOW_HIDDEN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    if (!IsHeadless() && FindDriver("opengl") >= 0) flags |= SDL_WINDOW_OPENGL;
+    if (!IsHeadless() && FindDriver("opengl") >= 0) {
+      flags |= SDL_WINDOW_OPENGL;
+      // A software GL splits each frame among as many rasteriser threads as there are cores;
+      // for an 800x600 frame their hand-offs cost more than the work they share, and two
+      // threads draw it for two thirds of the processor time. A choice the user made stands.
+      setenv("LP_NUM_THREADS", "2", 0);
+    }
     window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                height, flags);
     if (!window_) return false;
@@ -250,6 +255,9 @@ void Renderer::Present(int sync) {
       targetBehind_ = true;
     } else if (open_) {
       SDL_SetRenderTarget(renderer_, nullptr);
+      // The window keeps its own clip rectangle: one set while a frame went straight into it
+      // would cut a full-screen copy down to the screen's size.
+      SDL_RenderSetClipRect(renderer_, nullptr);
       SDL_Rect dst;
       LetterboxRect(dst);
       int ow = 0, oh = 0;
@@ -279,12 +287,13 @@ void Renderer::Present(int sync) {
 }
 
 bool Renderer::DirectServes() const {
-  // Off for now: on a first start in full screen under a window manager, frames drawn straight
-  // into the window showed torn, half-scaled pictures until the mode settled.
-  if (!kDrawStraightIntoWindow) return false;
-  if (!softwareGL_ || !open_ || !target_ || software_) return false;
+  // A window not shown yet (it shows with its first frame) may lose what is drawn into it, and
+  // a full screen takes its size from the desktop after the fact: only a shown window.
+  if (!softwareGL_ || !open_ || !target_ || software_ || !shown_ || modeDepth_ != 0) return false;
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0) return false;
+  // The window's own size: while the target is set, the renderer's output is the target.
   int ow = 0, oh = 0;
-  SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+  SDL_GL_GetDrawableSize(window_, &ow, &oh);
   return ow == virtualWidth_ && oh == virtualHeight_;
 }
 
@@ -313,6 +322,7 @@ void Renderer::LeaveDirect() {
       SDL_UpdateTexture(target_, nullptr, catchUp_.data(), virtualWidth_ * 4);
     targetBehind_ = false;
   }
+  SDL_RenderSetClipRect(renderer_, nullptr);  // the window's clip, kept while the target is set
   SDL_SetRenderTarget(renderer_, target_);
   ApplyClip();
   direct_ = false;
@@ -320,8 +330,7 @@ void Renderer::LeaveDirect() {
 
 bool Renderer::KeepFrame() {
   kept_ = false;
-  // A frame drawn straight into the window is not in the target to keep.
-  if (!Ready() || direct_) return false;
+  if (!Ready()) return false;
   if (surface_) {
     if (!keptSurface_) {
       keptSurface_ = SDL_CreateRGBSurfaceWithFormat(0, virtualWidth_, virtualHeight_, 32,
@@ -340,6 +349,15 @@ bool Renderer::KeepFrame() {
     if (!keptTexture_) return false;
     SDL_SetTextureBlendMode(keptTexture_, SDL_BLENDMODE_NONE);
   }
+  if (direct_) {
+    // The frame is in the window, not the target: read back once, while the screen rests.
+    catchUp_.resize(static_cast<size_t>(virtualWidth_) * static_cast<size_t>(virtualHeight_));
+    const SDL_Rect all{0, 0, virtualWidth_, virtualHeight_};
+    kept_ = SDL_RenderReadPixels(renderer_, &all, SDL_PIXELFORMAT_ARGB8888, catchUp_.data(),
+                                 virtualWidth_ * 4) == 0 &&
+            SDL_UpdateTexture(keptTexture_, nullptr, catchUp_.data(), virtualWidth_ * 4) == 0;
+    return kept_;
+  }
   if (SDL_SetRenderTarget(renderer_, keptTexture_) == 0) {
     kept_ = SDL_RenderCopy(renderer_, target_, nullptr, nullptr) == 0;
   }
@@ -355,6 +373,7 @@ bool Renderer::RestoreFrame() {
     SDL_SetSurfaceBlendMode(keptSurface_, SDL_BLENDMODE_NONE);
     return SDL_BlitSurface(keptSurface_, nullptr, surface_, nullptr) == 0;
   }
+  BeginFrame(true);
   SDL_RenderSetClipRect(renderer_, nullptr);
   const bool done = SDL_RenderCopy(renderer_, keptTexture_, nullptr, nullptr) == 0;
   ApplyClip();
@@ -620,6 +639,8 @@ bool Renderer::RestorePixels(Image& image, int frame) {
       SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
   if (!scratch) return false;
   auto out = std::make_shared<Pixmap>(w, h, 0u);
+  // Back to wherever drawing went (the target, or the window itself), as it was.
+  SDL_Texture* const drawingInto = SDL_GetRenderTarget(renderer_);
   bool ok = false;
   SDL_ScaleMode scaleMode = SDL_ScaleModeNearest;
   SDL_GetTextureScaleMode(texture, &scaleMode);
@@ -632,7 +653,7 @@ bool Renderer::RestorePixels(Image& image, int frame) {
          SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, out->Pixels(), w * 4) == 0;
     SDL_SetTextureScaleMode(texture, scaleMode);
   }
-  SDL_SetRenderTarget(renderer_, target_);
+  SDL_SetRenderTarget(renderer_, drawingInto);
   ApplyClip();
   SDL_DestroyTexture(scratch);
   if (!ok) return false;

@@ -1,7 +1,7 @@
 // The runtime's display in a real window (Xvfb, SDL's "opengl" renderer): a frame that begins
 // by covering the whole screen may be drawn straight into the window, yet the next frame still
 // finds it, as Flip promises: a frame that draws only a part, and a read-back before anything
-// is drawn, both see the frame last presented.
+// is drawn, both see the frame last presented; and a frame kept at rest comes back whole.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -72,6 +72,25 @@ TEST_F(WindowFrameTest, TheFrameLastPresentedIsKeptWhereverItWasDrawn) {
     EXPECT_PIXEL_NEAR(At(after, 105, 105), kGreen);
     EXPECT_PIXEL_NEAR(At(after, 400, 300), kRed);
     EXPECT_PIXEL_NEAR(At(after, 799, 599), kRed);
+
+    // The screen at rest: a covering frame kept, then frames put back from it. (The read-back
+    // above began a frame; the one after it starts afresh.)
+    CoveringFrame();
+    platform::SetBlend(platform::SOLIDBLEND);
+    platform::DrawImage(background, 0, 0);
+    Box(10, 10, 0, 0, 255);
+    ASSERT_TRUE(platform::KeepFrame());
+    Box(200, 200, 0, 255, 0);  // after the keep: not in it
+    platform::Flip(0);
+    for (int rest = 0; rest < 2; ++rest) {
+      ASSERT_TRUE(platform::RestoreFrame());
+      Box(300, 300, 0, 255, 0);
+      platform::Flip(0);
+      const platform::PixmapPtr kept = platform::GrabPixmap(0, 0, 800, 600);
+      EXPECT_PIXEL_NEAR(At(kept, 15, 15), kBlue);
+      EXPECT_PIXEL_NEAR(At(kept, 205, 205), kRed);
+      EXPECT_PIXEL_NEAR(At(kept, 305, 305), kGreen);
+    }
   }
 }
 
