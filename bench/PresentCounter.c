@@ -1,5 +1,5 @@
 /* Preloaded into the game by bench/window-measure.sh: counts the frames the renderer presents
- * into an 8-byte file named by LV_PRESENT_COUNT (mapped, so counting costs no system call).
+ * (or copies into the window's surface) into an 8-byte file named by LV_PRESENT_COUNT (mapped, so counting costs no system call).
  * Any build of the game can be measured the same way, whatever its own code. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -11,9 +11,11 @@
 
 static uint64_t* counter;
 static void (*realPresent)(void*);
+static int (*realUpdate)(void*);
 
 static void Open(void) {
   realPresent = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_RenderPresent");
+  realUpdate = (int (*)(void*))dlsym(RTLD_NEXT, "SDL_UpdateWindowSurface");
   const char* path = getenv("LV_PRESENT_COUNT");
   if (!path) return;
   const int fd = open(path, O_RDWR | O_CREAT, 0644);
@@ -29,4 +31,11 @@ void SDL_RenderPresent(void* renderer) {
   if (!realPresent) Open();
   if (realPresent) realPresent(renderer);
   if (counter) __atomic_add_fetch(counter, 1, __ATOMIC_RELAXED);
+}
+
+int SDL_UpdateWindowSurface(void* window) {
+  if (!realUpdate) Open();
+  const int result = realUpdate ? realUpdate(window) : -1;
+  if (counter) __atomic_add_fetch(counter, 1, __ATOMIC_RELAXED);
+  return result;
 }

@@ -71,6 +71,8 @@ bool RestoreFrame() { return R().RestoreFrame(); }
 
 void PaceHeadlessFlips(bool on) { R().SetPaceHeadless(on); }
 
+void KeepSoftwareGL(bool on) { R().SetKeepSoftwareGL(on); }
+
 void SetVirtualResolution(int width, int height) { R().SetVirtualSize(width, height); }
 
 int VirtualWidth() { return R().VirtualWidth(); }

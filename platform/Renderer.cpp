@@ -104,6 +104,16 @@ bool Renderer::CreateRenderer() {
     softwareGL_ = who.find("llvmpipe") != std::string::npos ||
                   who.find("softpipe") != std::string::npos || who.find("swrast") != std::string::npos;
   }
+  if (softwareGL_ && !keepSoftwareGL_) {
+    // No graphics hardware: a GL drawn by the processor costs several times the processor
+    // time and memory of our own raster, which then shows through the window's surface.
+    SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+    softwareGL_ = false;
+    software_ = true;
+    // Copied into the window by the windowing system, not by yet another GL renderer.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
   return true;
 }
 
@@ -213,6 +223,21 @@ void Renderer::LetterboxRect(SDL_Rect& rect) const {
   rect.y = (oh - rect.h) / 2;
 }
 
+bool Renderer::StretchSmoothly(SDL_Surface* screen, const SDL_Rect& dst) {
+  // Filtered like a GL present, where the window's pixels are laid out as ours (alpha aside):
+  // our pixels are read as the window's format, without a copy.
+  const Uint32 format = screen->format->format;
+  if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) return false;
+  if (!stretchView_ || stretchView_->format->format != format) {
+    if (stretchView_) SDL_FreeSurface(stretchView_);
+    stretchView_ = SDL_CreateRGBSurfaceWithFormatFrom(surface_->pixels, surface_->w, surface_->h, 32,
+                                                      surface_->pitch, format);
+    if (!stretchView_) return false;
+  }
+  SDL_Rect to = dst;
+  return SDL_SoftStretchLinear(stretchView_, nullptr, screen, &to) == 0;
+}
+
 void Renderer::PresentSoftware() {
   SDL_RenderFlush(renderer_);
   // Nobody sees a headless window: its surface would only be another copy of the frame.
@@ -231,10 +256,11 @@ void Renderer::PresentSoftware() {
     SDL_FillRect(screen, &all, SDL_MapRGB(screen->format, 0, 0, 0));
   SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
   SDL_SetClipRect(surface_, nullptr);
-  if (dst.w == virtualWidth_ && dst.h == virtualHeight_)
+  if (dst.w == virtualWidth_ && dst.h == virtualHeight_) {
     SDL_BlitSurface(surface_, nullptr, screen, &dst);
-  else
+  } else if (!StretchSmoothly(screen, dst)) {
     SDL_BlitScaled(surface_, nullptr, screen, &dst);
+  }
   SDL_UpdateWindowSurface(window_);
 }
 
@@ -419,6 +445,8 @@ void Renderer::SetVirtualSize(int width, int height) {
     renderer_ = nullptr;
     SDL_FreeSurface(surface_);
     surface_ = nullptr;
+    if (stretchView_) SDL_FreeSurface(stretchView_);
+    stretchView_ = nullptr;
     CreateTarget();
   } else if (target_) {
     SDL_SetRenderTarget(renderer_, nullptr);

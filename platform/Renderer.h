@@ -40,6 +40,9 @@ class Renderer {
   bool RestoreFrame();
   // Test seam: headless presents are paced as on a display that refused the swap interval.
   void SetPaceHeadless(bool on) { paceHeadless_ = on; }
+  // Test seam: keep SDL's GL renderer even where the processor rasterises its GL; set before
+  // the first Open.
+  void SetKeepSoftwareGL(bool on) { keepSoftwareGL_ = on; }
   void SetVirtualSize(int width, int height);
   int VirtualWidth() const { return virtualWidth_; }
   int VirtualHeight() const { return virtualHeight_; }
@@ -115,6 +118,8 @@ class Renderer {
   void DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox, float oy, float w,
                          float h, float px, float py, const SDL_Rect& dst, int flip);
   void PresentSoftware();
+  // The frame filtered into a window of another size; false where the window's format differs.
+  bool StretchSmoothly(SDL_Surface* screen, const SDL_Rect& dst);
   // Called before anything reaches the pixels of a frame: picks where the frame is drawn.
   // `covers`: what comes first overwrites the whole screen, so nothing of the last frame
   // shows through and the frame may go straight into the window (DirectServes).
@@ -145,6 +150,7 @@ class Renderer {
   // Software mode draws into this surface of the logical size (the renderer is made over it),
   // so rotated pictures can be rasterised straight into its pixels; target_ stays null.
   SDL_Surface* surface_ = nullptr;
+  SDL_Surface* stretchView_ = nullptr;  // surface_'s pixels, read as the window's format
   // KeepFrame's copy: a texture beside target_, or a surface beside surface_.
   SDL_Texture* keptTexture_ = nullptr;
   SDL_Surface* keptSurface_ = nullptr;
@@ -155,6 +161,7 @@ class Renderer {
   int vsync_ = -1;
   bool intervalSet_ = false;  // the renderer accepted the swap interval last asked for
   bool paceHeadless_ = false;
+  bool keepSoftwareGL_ = false;
   int refreshHz_ = 0;
   FramePacer pacer_;
   // The renderer rasterises in software (Mesa's llvmpipe, softpipe, swrast): every pixel

@@ -20,7 +20,10 @@ constexpr uint32_t kRed = 0xFFFF0000;
 constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kBlue = 0xFF0000FF;
 
-class WindowFrameTest : public GameWindowTest {
+// With SDL's GL renderer (as on graphics hardware; here drawn by the processor, so covering
+// frames go straight into the window) and with the game's own raster shown through the window's
+// surface, which a machine without graphics hardware gets.
+class WindowFrameTest : public GameWindowTest, public ::testing::WithParamInterface<bool> {
  protected:
   void SetUp() override {
     GameWindowTest::SetUp();
@@ -29,6 +32,7 @@ class WindowFrameTest : public GameWindowTest {
     setenv("DISPLAY", displayName.c_str(), 1);
     unsetenv("SDL_VIDEODRIVER");
     unsetenv("SDL_RENDER_DRIVER");
+    platform::KeepSoftwareGL(GetParam());
     ASSERT_TRUE(platform::Graphics(800, 600, 0));
     background = platform::LoadImageFromPixmap(std::make_shared<platform::Pixmap>(800, 600, kRed), 0);
   }
@@ -53,7 +57,7 @@ class WindowFrameTest : public GameWindowTest {
   platform::ImagePtr background;
 };
 
-TEST_F(WindowFrameTest, TheFrameLastPresentedIsKeptWhereverItWasDrawn) {
+TEST_P(WindowFrameTest, TheFrameLastPresentedIsKeptWhereverItWasDrawn) {
   for (int round = 0; round < 3; ++round) {
     SCOPED_TRACE(round);
     CoveringFrame();
@@ -93,5 +97,10 @@ TEST_F(WindowFrameTest, TheFrameLastPresentedIsKeptWhereverItWasDrawn) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Renderers, WindowFrameTest, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "GL" : "OwnRaster";
+                         });
 
 }  // namespace
