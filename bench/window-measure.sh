@@ -5,13 +5,14 @@
 #   bench/window-measure.sh [--seconds N] [--runs R] [--vsync "1 0"] [--paused] NAME=BUILD_DIR ...
 #
 # Each BUILD_DIR is a build tree holding bin/lantern-vale-at-level and Resources/. Every run
-# gets its own Xvfb (1024x768) and home folder; the game opens its 800x600 window with SDL's
-# "opengl" renderer on Mesa's software GL, is clicked through the loading screen and the
+# gets its own Xvfb (1024x768) and home folder; the game opens its 800x600 window offered
+# SDL's "opengl" renderer on Mesa's software GL (builds that find the GL drawn by the processor
+# draw with their own raster instead), is clicked through the loading screen and the
 # level's opening page, settles, and is then watched for N seconds (default 20). Runs go
 # build after build, R rounds (default 3) for each VSYNC setting. Frames are the renderer's
-# presents, counted by a preloaded shim (bench/PresentCounter.c), so any commit can be
-# measured. --paused presses P first and measures the paused play screen. Needs Xvfb,
-# xdotool and a C compiler.
+# presents (or window surface updates), counted by a preloaded shim (bench/PresentCounter.c),
+# so any commit can be measured. --paused presses P first and measures the paused play
+# screen. Needs Xvfb, xdotool and a C compiler.
 set -euo pipefail
 
 seconds=20
@@ -27,7 +28,7 @@ while [[ $# -gt 0 ]]; do
     --vsync) vsyncs="$2"; shift 2 ;;
     --settle) settle="$2"; shift 2 ;;
     --paused) paused=1; shift ;;
-    -h|--help) sed -n 2,14p "$0"; exit 0 ;;
+    -h|--help) sed -n 2,16p "$0"; exit 0 ;;
     *=*) builds+=("$1"); shift ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
