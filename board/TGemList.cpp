@@ -89,6 +89,12 @@ int TGemList::SpreadAll() {
     const float ox = gem->x - centreX;
     const float oy = gem->y - centreY;
     if (ox == 0.0f && oy == 0.0f) {
+      // The middle gem has no way to fly and leaves the board; a lock on it leaves with it,
+      // quietly (no lock bursts), so Locked still counts the locked gems in the list.
+      if (gem->locked) {
+        gem->locked = 0;
+        --board->Locked;
+      }
       items_.Remove(slot);
       return;
     }

@@ -138,6 +138,17 @@ TEST_F(NoMoreMovesTest, ShakeAndFlightTicksAllocateNothing) {
   EXPECT_EQ(testrig::CountAllocations([&] { Tick(300); }), 0);  // the flight
 }
 
+TEST_F(NoMoreMovesTest, TheMiddleGemDroppedFromTheFlightTakesItsLockAlong) {
+  // An odd board both ways: the middle gem has nowhere to fly and leaves the list.
+  TGameGrid& board = Build("1 2 1\n2 3* 2\n1 2 1");
+  board.DropGemsFlag = 0;
+  ASSERT_EQ(board.Locked, 1);
+  Tick(201);  // the search gives up, the shake, the first tick of the flight
+  ASSERT_EQ(board.Exploded, 1);
+  EXPECT_EQ(GemList->Count(), 8);
+  EXPECT_EQ(board.Locked, 0);
+}
+
 TEST_F(NoMoreMovesTest, FillUntilMoveGivesUpNamingTheLevel) {
   // Three cells in a row can never hold a move.
   WriteLevel(1, "REM,too narrow\n60\n0\n3,1\n0,0\n1,1,1\n");
