@@ -281,9 +281,6 @@ void Renderer::Present(int sync) {
       targetBehind_ = true;
     } else if (open_) {
       SDL_SetRenderTarget(renderer_, nullptr);
-      // The window keeps its own clip rectangle: one set while a frame went straight into it
-      // would cut a full-screen copy down to the screen's size.
-      SDL_RenderSetClipRect(renderer_, nullptr);
       SDL_Rect dst;
       LetterboxRect(dst);
       int ow = 0, oh = 0;
@@ -348,7 +345,9 @@ void Renderer::LeaveDirect() {
       SDL_UpdateTexture(target_, nullptr, catchUp_.data(), virtualWidth_ * 4);
     targetBehind_ = false;
   }
-  SDL_RenderSetClipRect(renderer_, nullptr);  // the window's clip, kept while the target is set
+  // The window keeps its own clip rectangle while the target is set: one left from drawing
+  // straight into it would cut the present's full-screen copy down to the screen's size.
+  SDL_RenderSetClipRect(renderer_, nullptr);
   SDL_SetRenderTarget(renderer_, target_);
   ApplyClip();
   direct_ = false;

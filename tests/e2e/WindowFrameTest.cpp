@@ -40,12 +40,15 @@ class WindowFrameTest : public GameWindowTest, public ::testing::WithParamInterf
     platform::EndGraphics();
     GameWindowTest::TearDown();
   }
-  // A frame that begins with a solid picture over the whole screen, a blue box on it.
-  void CoveringFrame() {
+  // A solid picture over the whole screen, a blue box on it; presented as a frame.
+  void Covering() {
     platform::SetBlend(platform::SOLIDBLEND);
     platform::DrawImage(background, 0, 0);
     platform::SetBlend(platform::ALPHABLEND);
     Box(10, 10, 0, 0, 255);
+  }
+  void CoveringFrame() {
+    Covering();
     platform::Flip(0);
   }
   static void Box(float x, float y, int r, int g, int b) {
@@ -80,9 +83,7 @@ TEST_P(WindowFrameTest, TheFrameLastPresentedIsKeptWhereverItWasDrawn) {
     // The screen at rest: a covering frame kept, then frames put back from it. (The read-back
     // above began a frame; the one after it starts afresh.)
     CoveringFrame();
-    platform::SetBlend(platform::SOLIDBLEND);
-    platform::DrawImage(background, 0, 0);
-    Box(10, 10, 0, 0, 255);
+    Covering();
     ASSERT_TRUE(platform::KeepFrame());
     Box(200, 200, 0, 255, 0);  // after the keep: not in it
     platform::Flip(0);
