@@ -52,6 +52,23 @@ TEST_F(AllocationTest, DyingParticlesFreeWithoutAllocating) {
   EXPECT_EQ(list->Count(), 0);
 }
 
+// The largest burst the board makes (a horn clearing a row at full detail) dies, and the
+// next one as large is made from its particles.
+TEST_F(AllocationTest, ABurstMadeAfterOneAsLargeDiedAllocatesNothing) {
+  auto image = TGameImage::CreateFromImage(gfxtest::SolidImage(8, 8, 0xFFFFFFFFu), u"spark", 1);
+  auto list = std::make_shared<TParticleList>();
+  auto burst = [&] {
+    for (int i = 0; i < 500; ++i) {
+      list->AddNew(100, 100, image, 0.5f, -1, 0.02f, 0, 1, 1, 2, 0.5f, 0, 50, 0)->SetTint(255, 128, i % 256);
+    }
+  };
+  burst();
+  for (int t = 0; t < 10; ++t) list->Move();
+  ASSERT_EQ(list->Count(), 0);
+  EXPECT_EQ(Count(burst), 0);
+  EXPECT_EQ(list->Count(), 500);
+}
+
 TEST_F(AllocationTest, SpriteTimelineAndBankLookupsAllocateNothing) {
   OpenDisplay();
   auto bank = std::make_shared<TImageBank>();

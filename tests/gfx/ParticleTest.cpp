@@ -6,6 +6,7 @@
 #include "gfx/TParticle.h"
 #include "gfx/TParticleGenerator.h"
 #include "gfx/TParticleList.h"
+#include "gfx/TSineCounter.h"
 
 namespace {
 
@@ -277,6 +278,72 @@ TEST_F(ParticleTest, ManageAnimatesOnlyAfterTheDelayAndKillsAfterTheAnimation) {
   EXPECT_FLOAT_EQ(animated->AnimCounter, 10);  // Move does not animate
   list->Animate();
   EXPECT_FLOAT_EQ(animated->AnimCounter, 9);
+}
+
+// A list makes its new particles from its dead ones: whatever the old life changed, the
+// particle starts as one made from nothing with the same arguments.
+TEST_F(ParticleTest, AParticleMadeFromADeadOneStartsLikeANewOne) {
+  auto old = list->AddNew(10, 20, image, 1, 2, 0.5f, 300, 1, -1, 4, 2.0f, 0.1f, 400, 0);
+  old->SetupAnim(4, 400, 1, 1, 0, 1, 0);
+  old->SetGlow(3, 0.5f, 3, 0.2f, 0.8f);
+  old->GlowCounter->Manage();
+  old->SetTint(1, 2, 3);
+  old->AddPhase(100)->Hidden = 1;
+  old->StartPhases();
+  old->SetDelay(50);
+  old->UserMove = [](TParticle&) { return 0; };
+  old->DataObject = std::make_shared<int>(7);
+  old->Shadow = 1;
+  old->Alpha = 0.25f;
+  old->Rotation = 33;
+  old->NoOutOfBounds = 1;
+  old->KillOnFade = 0;
+  old->Data1 = 9;
+  old->FloatData1 = 9;
+  for (int t = 0; t < 5; ++t) old->Move();
+  TParticle* const dead = old.get();
+  old->Kill();
+  old.reset();
+
+  auto again = list->AddNew(30, 40, image, -1, 0.5f, 0.02f, 1000, 0, 1, 2, 0.5f, 0, 0, 0);
+  ASSERT_EQ(again.get(), dead) << "the dead particle was not made again";
+  auto fresh = std::make_shared<TParticleList>()->AddNew(30, 40, image, -1, 0.5f, 0.02f, 1000, 0,
+                                                         1, 2, 0.5f, 0, 0, 0);
+  const std::pair<const char*, float (*)(const TParticle&)> kFields[] = {
+      {"x", [](const TParticle& p) { return p.x; }},
+      {"dy", [](const TParticle& p) { return p.dy; }},
+      {"ygravity", [](const TParticle& p) { return p.ygravity; }},
+      {"Alpha", [](const TParticle& p) { return p.Alpha; }},
+      {"Rotation", [](const TParticle& p) { return p.Rotation; }},
+      {"ScaleX", [](const TParticle& p) { return p.ScaleX; }},
+      {"ScaleXSpeed", [](const TParticle& p) { return p.ScaleXSpeed; }},
+      {"AnimCounter", [](const TParticle& p) { return p.AnimCounter; }},
+      {"FrameLength", [](const TParticle& p) { return p.FrameLength; }},
+      {"Glow", [](const TParticle& p) { return p.Glow; }},
+      {"GlowSpeed", [](const TParticle& p) { return p.GlowSpeed; }},
+      {"GlowCounter", [](const TParticle& p) { return p.GlowCounter->Counter + p.GlowCounter->Speed; }},
+      {"LifeCounter", [](const TParticle& p) { return p.LifeCounter; }},
+      {"FadeCounter", [](const TParticle& p) { return p.FadeCounter; }},
+      {"DelayCounter", [](const TParticle& p) { return p.DelayCounter; }},
+      {"PhaseCounter", [](const TParticle& p) { return p.PhaseCounter; }},
+      {"FloatData1", [](const TParticle& p) { return p.FloatData1; }},
+      {"Hidden", [](const TParticle& p) { return static_cast<float>(p.Hidden); }},
+      {"Shadow", [](const TParticle& p) { return static_cast<float>(p.Shadow); }},
+      {"Loop", [](const TParticle& p) { return static_cast<float>(p.Loop); }},
+      {"DoLightBlend", [](const TParticle& p) { return static_cast<float>(p.DoLightBlend); }},
+      {"DoScale", [](const TParticle& p) { return static_cast<float>(p.DoScale); }},
+      {"NoOutOfBounds", [](const TParticle& p) { return static_cast<float>(p.NoOutOfBounds); }},
+      {"KillOnFade", [](const TParticle& p) { return static_cast<float>(p.KillOnFade); }},
+      {"Data1", [](const TParticle& p) { return static_cast<float>(p.Data1); }},
+      {"phases", [](const TParticle& p) { return static_cast<float>(p.PhaseList.size() + (p.CurrentPhase ? 1 : 0)); }},
+      {"hooks", [](const TParticle& p) { return static_cast<float>((p.UserMove ? 1 : 0) + (p.UserKill ? 2 : 0)); }},
+      {"tinted", [](const TParticle& p) { return static_cast<float>(p.Color != nullptr); }},
+      {"DataObject", [](const TParticle& p) { return static_cast<float>(p.DataObject != nullptr); }},
+      {"active", [](const TParticle& p) { return static_cast<float>(p.active); }},
+  };
+  for (const auto& [name, read] : kFields) EXPECT_EQ(read(*again), read(*fresh)) << name;
+  EXPECT_EQ(again->Particles.lock(), list);
+  EXPECT_EQ(list->Count(), 1);
 }
 
 TEST_F(ParticleTest, FadeAllRemovesAfterItsLength) {
