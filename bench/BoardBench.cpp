@@ -181,6 +181,15 @@ void BM_BoardTickIdle(benchmark::State& state) {
 }
 BENCHMARK(BM_BoardTickIdle)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The tick timing alone, around a tick that does nothing: reading the thread's CPU clock is a
+// system call, and its cost is part of every tick figure above and below.
+void BM_TickTimingAlone(benchmark::State& state) {
+  TickTimes times;
+  for (auto _ : state) times.Time([] {});
+  times.Report(state);
+}
+BENCHMARK(BM_TickTimingAlone)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 // A full board played with its pieces: every 50 ticks a click on a piece (tornados included,
 // so sweepers fall through columns) or a swap that makes a run; the cascades that follow are
 // timed tick by tick. A board that ends or gives up is replaced outside the timing.
