@@ -2,17 +2,20 @@
 # The play screen of level 1 in a real window: CPU, frames per second, CPU per frame and peak
 # memory of one or more builds, run alternately on the same machine.
 #
-#   bench/window-measure.sh [--seconds N] [--runs R] [--vsync "1 0"] [--paused] NAME=BUILD_DIR ...
+#   bench/window-measure.sh [--seconds N] [--runs R] [--vsync "1 0"] [--paused]
+#                           [--full-screen WxH] NAME=BUILD_DIR ...
 #
 # Each BUILD_DIR is a build tree holding bin/lantern-vale-at-level and Resources/. Every run
-# gets its own Xvfb (1024x768) and home folder; the game opens its 800x600 window offered
-# SDL's "opengl" renderer on Mesa's software GL (builds that find the GL drawn by the processor
-# draw with their own raster instead), is clicked through the loading screen and the
-# level's opening page, settles, and is then watched for N seconds (default 20). Runs go
-# build after build, R rounds (default 3) for each VSYNC setting. Frames are the renderer's
-# presents (or window surface updates), counted by a preloaded shim (bench/PresentCounter.c),
-# so any commit can be measured. --paused presses P first and measures the paused play
-# screen. Needs Xvfb, xdotool and a C compiler.
+# gets its own Xvfb (1024x768) and home folder; the game opens its 800x600 window as it would
+# on this machine (builds of any age are offered SDL's "opengl" renderer on Mesa's software
+# GL), is clicked through the loading screen and the level's opening page, settles, and is
+# then watched for N seconds (default 20). Runs go build after build, R rounds (default 3) for
+# each VSYNC setting. Frames are the renderer's presents (or window surface updates), counted
+# by a preloaded shim (bench/PresentCounter.c), so any commit can be measured. --paused
+# presses P first and measures the paused play screen. --full-screen gives the server a
+# screen of W by H and a window manager (openbox), and the game full screen. A run that fails
+# is reported and left out of the means. Needs Xvfb, xdotool and a C compiler (and openbox
+# for --full-screen).
 set -euo pipefail
 
 seconds=20
@@ -20,6 +23,7 @@ runs=3
 vsyncs="1 0"
 settle=4
 paused=0
+full=""
 builds=()
 while [[ $# -gt 0 ]]; do
   case "$1" in
@@ -28,7 +32,8 @@ while [[ $# -gt 0 ]]; do
     --vsync) vsyncs="$2"; shift 2 ;;
     --settle) settle="$2"; shift 2 ;;
     --paused) paused=1; shift ;;
-    -h|--help) sed -n 2,16p "$0"; exit 0 ;;
+    --full-screen) full="$2"; shift 2 ;;
+    -h|--help) sed -n 2,19p "$0"; exit 0 ;;
     *=*) builds+=("$1"); shift ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
@@ -37,7 +42,14 @@ if [[ ${#builds[@]} -eq 0 ]]; then
   echo "usage: $0 [--seconds N] [--runs R] [--vsync \"1 0\"] NAME=BUILD_DIR ..." >&2
   exit 2
 fi
-for tool in Xvfb xdotool cc; do
+screen="1024x768"
+tools=(Xvfb xdotool cc)
+if [[ -n "$full" ]]; then
+  [[ "$full" =~ ^[0-9]+x[0-9]+$ ]] || { echo "--full-screen wants WxH, not $full" >&2; exit 2; }
+  screen="$full"
+  tools+=(openbox xprop)
+fi
+for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 2; }
 done
 for b in "${builds[@]}"; do
@@ -52,19 +64,41 @@ shim="$work/present-counter.so"
 cc -O2 -shared -fPIC -o "$shim" "$here/PresentCounter.c" -ldl
 
 xvfb=""
+wm=""
 game=""
+# Ends what the current run started (the game, the window manager, the server).
+stop_run() {
+  local pid
+  for pid in "$game" "$wm" "$xvfb"; do
+    [[ -n "$pid" ]] && { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; } || true
+  done
+  game="" wm="" xvfb=""
+}
 cleanup() {
-  [[ -n "$game" ]] && kill "$game" 2>/dev/null && wait "$game" 2>/dev/null || true
-  [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+  stop_run
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 now() { date +%s.%N; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 frames() { od -An -t u8 -N8 "$1" 2>/dev/null | tr -d ' ' || echo 0; }
-click() {  # a press held as a hand holds it, at window pixel ($2, $3)
-  DISPLAY="$1" xdotool mousemove --window "$window" "$2" "$3" mousedown 1 sleep 0.12 mouseup 1
+# Window pixels of a logical (800 by 600) point: the frame scaled to fit the screen and
+# centred when full screen.
+place() {
+  if [[ -z "$full" ]]; then
+    echo "$1 $2"
+    return
+  fi
+  awk -v x="$1" -v y="$2" -v s="$screen" 'BEGIN {
+    split(s, d, "x"); k = d[1] / 800 < d[2] / 600 ? d[1] / 800 : d[2] / 600
+    printf "%d %d\n", (d[1] - 800 * k) / 2 + x * k, (d[2] - 600 * k) / 2 + y * k }'
+}
+click() {  # a press held as a hand holds it, at logical point ($2, $3)
+  local at
+  read -r -a at <<<"$(place "$2" "$3")"
+  DISPLAY="$1" xdotool mousemove --window "$window" "${at[0]}" "${at[1]}" mousedown 1 sleep 0.12 mouseup 1
 }
 
 profile_changed() { [[ "$(md5sum <"$1")" != "$2" ]]; }
@@ -81,16 +115,19 @@ wait_until() {
   done
 }
 
-# One run: prints "cpu_percent fps cpu_ms_per_frame peak_mib".
+# One run: sets result to "cpu_percent fps cpu_ms_per_frame peak_mib"; returns 1 (with the
+# reason on standard error) when the run fails. Runs in this shell, so stop_run sees its
+# processes whatever happens.
 measure() {
   local dir="$1" vsync="$2"
   local fdfile="$work/display" home="$work/home"
+  result=""
   rm -rf "$home" "$fdfile"
   mkdir -p "$home/.local/share/Quillfern Games/Lantern Vale"
-  printf 'FULL SCREEN=0\nVSYNC=%s\n' "$vsync" \
+  printf 'FULL SCREEN=%s\nVSYNC=%s\n' "$([[ -n "$full" ]] && echo 1 || echo 0)" "$vsync" \
     >"$home/.local/share/Quillfern Games/Lantern Vale/lantern-vale-at-level.ini"
   exec 3>"$fdfile"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   exec 3>&-
   local deadline=$((SECONDS + 30))
@@ -99,6 +136,15 @@ measure() {
     sleep 0.1
   done
   local display=":$(head -n1 "$fdfile")"
+  if [[ -n "$full" ]]; then
+    mkdir -p "$home/.config"
+    DISPLAY="$display" HOME="$home" XDG_CONFIG_HOME="$home/.config" openbox --sm-disable \
+      >/dev/null 2>&1 &
+    wm=$!
+    wait_until 30 "the window manager" sh -c \
+      "DISPLAY='$display' xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window" ||
+      return 1
+  fi
   local count="$work/presents"
   rm -f "$count"
   env -u SDL_VIDEODRIVER -u SDL_RENDER_DRIVER DISPLAY="$display" HOME="$home" \
@@ -117,15 +163,17 @@ measure() {
   # count); the profile is written again when the level's opening page shows, which any
   # click rolls up (below the board, so no gem is chosen).
   local profile="$home/.local/share/Quillfern Games/Lantern Vale/profiles/Tester.dat"
-  wait_until 60 "loading" test -s "$profile"
+  wait_until 60 "loading" test -s "$profile" || return 1
   local made
   made="$(md5sum <"$profile")"
   click "$display" 400 300
-  wait_until 60 "the level's page" profile_changed "$profile" "$made"
+  wait_until 60 "the level's page" profile_changed "$profile" "$made" || return 1
   sleep 1
   click "$display" 400 590
   sleep 1
-  DISPLAY="$display" xdotool mousemove --window "$window" 400 300  # over the board, as in play
+  local over
+  read -r -a over <<<"$(place 400 300)"
+  DISPLAY="$display" xdotool mousemove --window "$window" "${over[0]}" "${over[1]}"  # over the board, as in play
   if ((paused)); then
     sleep 1
     DISPLAY="$display" xdotool keydown p sleep 0.12 keyup p
@@ -138,24 +186,29 @@ measure() {
   t1=$(now); c1=$(cpu_ticks "$game"); f1=$(frames "$count")
   local peak
   peak=$(awk '/^VmHWM:/ {print $2}' "/proc/$game/status")
-  kill "$game"; wait "$game" 2>/dev/null || true; game=""
-  kill "$xvfb"; wait "$xvfb" 2>/dev/null || true; xvfb=""
+  stop_run
   local hz
   hz=$(getconf CLK_TCK)
-  awk -v t0="$t0" -v t1="$t1" -v c="$((c1 - c0))" -v hz="$hz" -v f="$((f1 - f0))" \
+  result="$(awk -v t0="$t0" -v t1="$t1" -v c="$((c1 - c0))" -v hz="$hz" -v f="$((f1 - f0))" \
     -v kb="$peak" 'BEGIN {
       cpu = c / hz; t = t1 - t0
       printf "%.1f %.1f %.2f %.1f\n", 100 * cpu / t, f / t, (f > 0 ? 1000 * cpu / f : 0), kb / 1024
-    }'
+    }')"
 }
 
 printf '%-10s %-5s %-4s %8s %7s %12s %10s\n' build vsync run "cpu_%" fps cpu_ms/frame peak_MiB
 declare -A sum
+failed=0
 for vsync in $vsyncs; do
   for ((r = 1; r <= runs; ++r)); do
     for b in "${builds[@]}"; do
       name="${b%%=*}"
-      result="$(measure "${b#*=}" "$vsync")"
+      if ! measure "${b#*=}" "$vsync" 2>"$work/why"; then
+        stop_run
+        printf '%-10s %-5s %-4s failed: %s\n' "$name" "$vsync" "$r" "$(tr '\n' ' ' <"$work/why")"
+        failed=$((failed + 1))
+        continue
+      fi
       read -r cpu fps per peak <<<"$result"
       printf '%-10s %-5s %-4s %8s %7s %12s %10s\n' "$name" "$vsync" "$r" "$cpu" "$fps" "$per" "$peak"
       key="$name/$vsync"
@@ -165,13 +218,18 @@ for vsync in $vsyncs; do
 done
 
 echo
-echo "means over $runs runs of ${seconds}s$( ((paused)) && echo ", paused") ($(nproc) cores, $(uname -m)):"
+echo "means over $runs runs of ${seconds}s$( ((paused)) && echo ", paused")$([[ -n "$full" ]] && echo ", full screen $full") ($(nproc) cores, $(uname -m)):"
 printf '%-10s %-5s %8s %7s %12s %10s\n' build vsync "cpu_%" fps cpu_ms/frame peak_MiB
 for vsync in $vsyncs; do
   for b in "${builds[@]}"; do
     name="${b%%=*}"
-    echo "${sum[$name/$vsync]}" | tr ' ' '\n' | awk -F: -v n="$name" -v v="$vsync" 'NF == 4 {
+    echo "${sum[$name/$vsync]:-}" | tr ' ' '\n' | awk -F: -v n="$name" -v v="$vsync" 'NF == 4 {
         c += $1; f += $2; p += $3; m += $4; k++ }
-      END { printf "%-10s %-5s %8.1f %7.1f %12.2f %10.1f\n", n, v, c / k, f / k, p / k, m / k }'
+      END { if (k) printf "%-10s %-5s %8.1f %7.1f %12.2f %10.1f\n", n, v, c / k, f / k, p / k, m / k
+            else printf "%-10s %-5s no run succeeded\n", n, v }'
   done
 done
+if ((failed)); then
+  echo "$failed run(s) failed"
+  exit 1
+fi

@@ -48,10 +48,7 @@ bool Graphics(int width, int height, int depth, int hz) {
   return R().Open(width, height, depth, hz);
 }
 
-void EndGraphics() {
-  R().SettleFrame();
-  R().Close();
-}
+void EndGraphics() { R().Close(); }
 
 bool GraphicsOpen() { return R().IsOpen(); }
 
@@ -70,8 +67,6 @@ bool KeepFrame() { return R().KeepFrame(); }
 bool RestoreFrame() { return R().RestoreFrame(); }
 
 void PaceHeadlessFlips(bool on) { R().SetPaceHeadless(on); }
-
-void KeepSoftwareGL(bool on) { R().SetKeepSoftwareGL(on); }
 
 void SetVirtualResolution(int width, int height) { R().SetVirtualSize(width, height); }
 

@@ -41,10 +41,6 @@ bool KeepFrame();
 bool RestoreFrame();
 // Test seam: headless, Flip(1) paces as on a display that refused the swap interval.
 void PaceHeadlessFlips(bool on);
-// Where GL is drawn by the processor (no graphics hardware), the game draws with its own
-// raster and shows it through the window's surface. Test seam: keep the GL renderer there
-// anyway (before the first Graphics call).
-void KeepSoftwareGL(bool on);
 // The logical drawing size (800 by 600 in this game).
 void SetVirtualResolution(int width, int height);
 int VirtualWidth();

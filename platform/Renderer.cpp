@@ -4,15 +4,16 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/GlPresenter.h"
 #include "platform/Graphics.h"
-#include "platform/ImageTextures.h"
-#include "platform/SoftwareRaster.h"
+#include "platform/HeadlessPresenter.h"
+#include "platform/SurfacePresenter.h"
 #include "platform/System.h"
 #include "platform/X11Window.h"
-
 
 namespace platform {
 
@@ -46,21 +47,44 @@ SDL_BlendMode SdlBlend(int mode) {
   }
 }
 
-int FindDriver(const char* name) {
-  const int count = SDL_GetNumRenderDrivers();
-  for (int i = 0; i < count; ++i) {
-    SDL_RendererInfo info;
-    if (SDL_GetRenderDriverInfo(i, &info) == 0 && info.name && std::strcmp(info.name, name) == 0)
-      return i;
-  }
-  return -1;
-}
-
 // The runtime decides which video drivers may serve (not the invisible ones by default).
 bool InitVideo() { return InitRuntime() && SDL_WasInit(SDL_INIT_VIDEO); }
 
 bool Intersects(const SDL_Rect& a, const SDL_Rect& b) {
   return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+bool HaveGlDriver() {
+  const int count = SDL_GetNumRenderDrivers();
+  for (int i = 0; i < count; ++i) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(i, &info) == 0 && info.name && std::strcmp(info.name, "opengl") == 0)
+      return true;
+  }
+  return false;
+}
+
+// A device a graphics driver could draw with. Without one, a GL would be drawn by the
+// processor, at several times the time and memory of the game's own raster, and only loading
+// its driver to learn that costs tens of megabytes.
+bool HaveGraphicsDevice() {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("card", 0) == 0 || name.rfind("renderD", 0) == 0) return true;
+  }
+  return std::filesystem::exists("/dev/nvidiactl", error);
+}
+
+enum class Way { kRaster, kTryGl, kGl };
+
+// LV_DRAW=gl draws with GL whoever rasterises it, LV_DRAW=raster with the game's own raster;
+// otherwise GL is tried where there is a graphics device, and kept where the device draws it.
+Way ChooseWay() {
+  const char* asked = std::getenv("LV_DRAW");
+  if (asked && std::strcmp(asked, "gl") == 0) return Way::kGl;
+  if (asked && std::strcmp(asked, "raster") == 0) return Way::kRaster;
+  return HaveGraphicsDevice() ? Way::kTryGl : Way::kRaster;
 }
 
 }  // namespace
@@ -74,109 +98,52 @@ Renderer& Renderer::Get() {
 
 bool Renderer::DriverAvailable() { return InitVideo() && SDL_GetNumRenderDrivers() > 0; }
 
-bool Renderer::CreateRenderer() {
-  // Batching is off by default when a driver is picked by name; nothing else talks to the
-  // graphics API behind SDL's back, so it is safe on.
-  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
-  software_ = IsHeadless();
-  if (!software_) {
-    const int index = FindDriver("opengl");
-    if (index >= 0)
-      renderer_ = SDL_CreateRenderer(window_, index,
-                                     SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-    if (!renderer_)
-      renderer_ = SDL_CreateRenderer(window_, -1,
-                                     SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-  }
-  // Software mode makes its renderer with the target surface (CreateTarget).
-  if (!renderer_) {
-    software_ = true;
-    return true;
-  }
-  SDL_RendererInfo info;
-  if (SDL_GetRendererInfo(renderer_, &info) == 0 && info.name && std::strcmp(info.name, "opengl") == 0) {
-    // The renderer's context is current: ask it who rasterises.
-    using GetString = const unsigned char* (*)(unsigned int);
-    constexpr unsigned int kGlRenderer = 0x1F01;
-    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
-    const std::string who = name ? reinterpret_cast<const char*>(name) : "";
-    softwareGL_ = who.find("llvmpipe") != std::string::npos ||
-                  who.find("softpipe") != std::string::npos || who.find("swrast") != std::string::npos;
-  }
-  if (softwareGL_ && !keepSoftwareGL_) {
-    // No graphics hardware: a GL drawn by the processor costs several times the processor
-    // time and memory of our own raster, which then shows through the window's surface.
-    SDL_DestroyRenderer(renderer_);
-    renderer_ = nullptr;
-    softwareGL_ = false;
-    software_ = true;
-    // Copied into the window by the windowing system, not by yet another GL renderer.
+bool Renderer::MakeWindow(int width, int height, bool fullScreen) {
+  // Made hidden and already in the mode asked for, so a window manager frames it once, at its
+  // final size; the first present shows it, with a picture in it.
+  const std::string title = U8(GetAppTitle());
+  const Uint32 flags = SDL_WINDOW_HIDDEN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  const bool headless = IsHeadless();
+  const Way way = headless ? Way::kRaster : ChooseWay();
+  bool gl = way != Way::kRaster && HaveGlDriver();
+  if (!gl) {
+    // The window's surface is copied into it by the windowing system, not by a GL renderer.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
-  return true;
-}
-
-bool Renderer::CreateTarget() {
-  if (software_) {
-    surface_ = SDL_CreateRGBSurfaceWithFormat(0, virtualWidth_, virtualHeight_, 32,
-                                              SDL_PIXELFORMAT_ARGB8888);
-    if (!surface_) return false;
-    renderer_ = SDL_CreateSoftwareRenderer(surface_);
-    if (!renderer_) {
-      SDL_FreeSurface(surface_);
-      surface_ = nullptr;
-      return false;
-    }
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    ApplyClip();
-    return true;
+  // A GL window from the start, so the renderer need not make the window anew.
+  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                             height, flags | (gl ? SDL_WINDOW_OPENGL : 0));
+  if (!window_ && gl) {
+    // An X server without GLX (remote X, some VNC servers) still takes a plain window.
+    gl = false;
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                               height, flags);
   }
-  target_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                              virtualWidth_, virtualHeight_);
-  if (!target_) return false;
-  SDL_SetTextureBlendMode(target_, SDL_BLENDMODE_NONE);
-  // Smooth when the window is smaller or larger than the logical screen.
-  SDL_SetTextureScaleMode(target_, SDL_ScaleModeLinear);
-  if (SDL_SetRenderTarget(renderer_, target_) != 0) {
-    SDL_DestroyTexture(target_);
-    target_ = nullptr;
+  if (!window_) return false;
+  if (headless) {
+    presenter_ = std::make_unique<HeadlessPresenter>();
+  } else {
+    if (gl) presenter_ = GlPresenter::Make(window_, way == Way::kGl);
+    if (!presenter_) {
+      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+      presenter_ = std::make_unique<SurfacePresenter>();
+    }
+  }
+  if (!presenter_->MakeTarget(virtualWidth_, virtualHeight_)) {
+    presenter_.reset();
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
     return false;
   }
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
   ApplyClip();
   return true;
 }
 
 bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
   if (width <= 0 || height <= 0 || !InitVideo()) return false;
-  // The window is about to change: the target takes the last frame while it is there.
-  if (direct_) LeaveDirect();
   const bool fullScreen = depth != 0;
-  if (!window_) {
-    // Made hidden and already in the mode asked for, so a window manager frames it once, at
-    // its final size; the first present shows it, with a picture in it.
-    const std::string title = U8(GetAppTitle());
-    // An OpenGL window from the start, so the renderer need not make the window anew.
-    Uint32 flags = SDL_WINDOW_HIDDEN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    if (!IsHeadless() && FindDriver("opengl") >= 0) {
-      flags |= SDL_WINDOW_OPENGL;
-      // A software GL splits each frame among as many rasteriser threads as there are cores;
-      // for an 800x600 frame their hand-offs cost more than the work they share, and two
-      // threads draw it for two thirds of the processor time. A choice the user made stands.
-      setenv("LP_NUM_THREADS", "2", 0);
-    }
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                               height, flags);
-    if (!window_) return false;
-    if (!CreateRenderer()) {
-      SDL_DestroyWindow(window_);
-      window_ = nullptr;
-      return false;
-    }
-  }
+  if (!window_ && !MakeWindow(width, height, fullScreen)) return false;
   // Switched in place: the one window is never hidden or made anew, since a window manager
   // drops its frame around a hidden window and a request still naming that frame would end
   // the program.
@@ -186,7 +153,6 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
     SDL_SetWindowFullscreen(window_, 0);
     SDL_SetWindowSize(window_, width, height);
   }
-  if (!Ready() && !CreateTarget()) return false;
   open_ = true;
   kept_ = false;
   refreshHz_ = RefreshRate();
@@ -198,7 +164,7 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
 }
 
 void Renderer::Close() {
-  // The window and renderer stay for the run (textures live on), and the window stays shown;
+  // The window and its frame stay for the run (textures live on), and the window stays shown;
   // only the display goes away, out of full screen so a notice can be seen over it.
   if (window_) SDL_SetWindowFullscreen(window_, 0);
   open_ = false;
@@ -212,198 +178,20 @@ void Renderer::ShowWindow() {
   shown_ = true;
 }
 
-void Renderer::LetterboxRect(SDL_Rect& rect) const {
-  int ow = 0, oh = 0;
-  SDL_GetRendererOutputSize(renderer_, &ow, &oh);
-  const float scale = std::min(static_cast<float>(ow) / static_cast<float>(virtualWidth_),
-                               static_cast<float>(oh) / static_cast<float>(virtualHeight_));
-  rect.w = RoundEdge(static_cast<float>(virtualWidth_) * scale);
-  rect.h = RoundEdge(static_cast<float>(virtualHeight_) * scale);
-  rect.x = (ow - rect.w) / 2;
-  rect.y = (oh - rect.h) / 2;
-}
-
-bool Renderer::StretchSmoothly(SDL_Surface* screen, const SDL_Rect& dst) {
-  // Filtered like a GL present, where the window's pixels are laid out as ours (alpha aside):
-  // our pixels are read as the window's format, without a copy.
-  const Uint32 format = screen->format->format;
-  if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) return false;
-  if (!stretchView_ || stretchView_->format->format != format) {
-    if (stretchView_) SDL_FreeSurface(stretchView_);
-    stretchView_ = SDL_CreateRGBSurfaceWithFormatFrom(surface_->pixels, surface_->w, surface_->h, 32,
-                                                      surface_->pitch, format);
-    if (!stretchView_) return false;
-  }
-  SDL_Rect to = dst;
-  return SDL_SoftStretchLinear(stretchView_, nullptr, screen, &to) == 0;
-}
-
-void Renderer::PresentSoftware() {
-  SDL_RenderFlush(renderer_);
-  // Nobody sees a headless window: its surface would only be another copy of the frame.
-  if (!open_ || IsHeadless()) return;
-  SDL_Surface* screen = SDL_GetWindowSurface(window_);
-  if (!screen) return;
-  SDL_Rect dst;
-  const SDL_Rect all{0, 0, screen->w, screen->h};
-  const float scale = std::min(static_cast<float>(screen->w) / static_cast<float>(virtualWidth_),
-                               static_cast<float>(screen->h) / static_cast<float>(virtualHeight_));
-  dst.w = RoundEdge(static_cast<float>(virtualWidth_) * scale);
-  dst.h = RoundEdge(static_cast<float>(virtualHeight_) * scale);
-  dst.x = (screen->w - dst.w) / 2;
-  dst.y = (screen->h - dst.h) / 2;
-  if (dst.x > 0 || dst.y > 0 || dst.w < screen->w || dst.h < screen->h)
-    SDL_FillRect(screen, &all, SDL_MapRGB(screen->format, 0, 0, 0));
-  SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
-  SDL_SetClipRect(surface_, nullptr);
-  if (dst.w == virtualWidth_ && dst.h == virtualHeight_) {
-    SDL_BlitSurface(surface_, nullptr, screen, &dst);
-  } else if (!StretchSmoothly(screen, dst)) {
-    SDL_BlitScaled(surface_, nullptr, screen, &dst);
-  }
-  SDL_UpdateWindowSurface(window_);
-}
-
 void Renderer::Present(int sync) {
   // The first frame is drawn: now the window may show.
   if (open_) ShowWindow();
-  if (renderer_ && surface_) {
-    PresentSoftware();
-  } else if (renderer_ && target_) {
-    if (!software_ && sync != vsync_) {
-      intervalSet_ = SDL_RenderSetVSync(renderer_, sync == 1 ? 1 : 0) == 0;
-      vsync_ = sync;
-      pacer_.Reset();
-    }
-    if (direct_) {
-      // Drawn straight into the window: nothing to copy.
-      SDL_RenderPresent(renderer_);
-      targetBehind_ = true;
-    } else if (open_) {
-      SDL_SetRenderTarget(renderer_, nullptr);
-      SDL_Rect dst;
-      LetterboxRect(dst);
-      int ow = 0, oh = 0;
-      SDL_GetRendererOutputSize(renderer_, &ow, &oh);
-      if (dst.x > 0 || dst.y > 0 || dst.w < ow || dst.h < oh) {
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-      }
-      // One to one, filtering only costs (and gives the same pixels).
-      const bool nearest = dst.w == virtualWidth_ && dst.h == virtualHeight_;
-      if (nearest != nearestPresent_) {
-        SDL_SetTextureScaleMode(target_, nearest ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-        nearestPresent_ = nearest;
-      }
-      SDL_RenderCopy(renderer_, target_, nullptr, &dst);
-      SDL_RenderPresent(renderer_);
-      // Switching targets drops the clip rectangle; the target itself keeps its pixels.
-      SDL_SetRenderTarget(renderer_, target_);
-      ApplyClip();
-    } else {
-      SDL_RenderFlush(renderer_);
-    }
-  }
-  frameOpen_ = false;
+  if (presenter_) presenter_->Present(window_, open_, sync);
   NotifyFramePresented();
   Pace(sync);
 }
 
-bool Renderer::DirectServes() const {
-  // A window not shown yet (it shows with its first frame) may lose what is drawn into it, and
-  // a full screen takes its size from the desktop after the fact: only a shown window.
-  if (!softwareGL_ || !open_ || !target_ || software_ || !shown_ || modeDepth_ != 0) return false;
-  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0) return false;
-  // The window's own size: while the target is set, the renderer's output is the target.
-  int ow = 0, oh = 0;
-  SDL_GL_GetDrawableSize(window_, &ow, &oh);
-  return ow == virtualWidth_ && oh == virtualHeight_;
-}
-
-void Renderer::BeginFrame(bool covers) {
-  if (frameOpen_ || !target_) return;
-  frameOpen_ = true;
-  const bool direct = covers && DirectServes();
-  if (direct == direct_) return;
-  if (direct) {
-    SDL_SetRenderTarget(renderer_, nullptr);
-    ApplyClip();
-    direct_ = true;
-    return;
-  }
-  LeaveDirect();
-}
-
-void Renderer::LeaveDirect() {
-  if (targetBehind_) {
-    // The window still shows the frame last presented and its back buffer holds it.
-    const size_t count = static_cast<size_t>(virtualWidth_) * static_cast<size_t>(virtualHeight_);
-    catchUp_.resize(count);
-    const SDL_Rect all{0, 0, virtualWidth_, virtualHeight_};
-    if (SDL_RenderReadPixels(renderer_, &all, SDL_PIXELFORMAT_ARGB8888, catchUp_.data(),
-                             virtualWidth_ * 4) == 0)
-      SDL_UpdateTexture(target_, nullptr, catchUp_.data(), virtualWidth_ * 4);
-    targetBehind_ = false;
-  }
-  // The window keeps its own clip rectangle while the target is set: one left from drawing
-  // straight into it would cut the present's full-screen copy down to the screen's size.
-  SDL_RenderSetClipRect(renderer_, nullptr);
-  SDL_SetRenderTarget(renderer_, target_);
-  ApplyClip();
-  direct_ = false;
-}
-
 bool Renderer::KeepFrame() {
-  kept_ = false;
-  if (!Ready()) return false;
-  if (surface_) {
-    if (!keptSurface_) {
-      keptSurface_ = SDL_CreateRGBSurfaceWithFormat(0, virtualWidth_, virtualHeight_, 32,
-                                                    SDL_PIXELFORMAT_ARGB8888);
-      if (!keptSurface_) return false;
-    }
-    SDL_RenderFlush(renderer_);
-    SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
-    SDL_SetClipRect(surface_, nullptr);
-    kept_ = SDL_BlitSurface(surface_, nullptr, keptSurface_, nullptr) == 0;
-    return kept_;
-  }
-  if (!keptTexture_) {
-    keptTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                     virtualWidth_, virtualHeight_);
-    if (!keptTexture_) return false;
-    SDL_SetTextureBlendMode(keptTexture_, SDL_BLENDMODE_NONE);
-  }
-  if (direct_) {
-    // The frame is in the window, not the target: read back once, while the screen rests.
-    catchUp_.resize(static_cast<size_t>(virtualWidth_) * static_cast<size_t>(virtualHeight_));
-    const SDL_Rect all{0, 0, virtualWidth_, virtualHeight_};
-    kept_ = SDL_RenderReadPixels(renderer_, &all, SDL_PIXELFORMAT_ARGB8888, catchUp_.data(),
-                                 virtualWidth_ * 4) == 0 &&
-            SDL_UpdateTexture(keptTexture_, nullptr, catchUp_.data(), virtualWidth_ * 4) == 0;
-    return kept_;
-  }
-  if (SDL_SetRenderTarget(renderer_, keptTexture_) == 0) {
-    kept_ = SDL_RenderCopy(renderer_, target_, nullptr, nullptr) == 0;
-  }
-  SDL_SetRenderTarget(renderer_, target_);
-  ApplyClip();
+  kept_ = presenter_ && presenter_->KeepFrame();
   return kept_;
 }
 
-bool Renderer::RestoreFrame() {
-  if (!kept_ || !Ready()) return false;
-  if (surface_) {
-    SDL_RenderFlush(renderer_);
-    SDL_SetSurfaceBlendMode(keptSurface_, SDL_BLENDMODE_NONE);
-    return SDL_BlitSurface(keptSurface_, nullptr, surface_, nullptr) == 0;
-  }
-  BeginFrame(true);
-  SDL_RenderSetClipRect(renderer_, nullptr);
-  const bool done = SDL_RenderCopy(renderer_, keptTexture_, nullptr, nullptr) == 0;
-  ApplyClip();
-  return done;
-}
+bool Renderer::RestoreFrame() { return kept_ && presenter_ && presenter_->RestoreFrame(); }
 
 bool Renderer::FrameDue() const {
   if (!open_ || (IsHeadless() && !paceHeadless_)) return true;
@@ -412,8 +200,7 @@ bool Renderer::FrameDue() const {
 
 void Renderer::Pace(int sync) {
   if (!open_ || (IsHeadless() && !paceHeadless_)) return;
-  // The software paths have no swap interval at all.
-  const bool intervalSet = target_ != nullptr && !software_ && intervalSet_;
+  const bool intervalSet = presenter_ && presenter_->SwapIntervalSet();
   const int ms = pacer_.AfterPresent(sync, intervalSet, MilliSecs(), refreshHz_);
   if (ms > 0) Delay(ms);
 }
@@ -434,28 +221,14 @@ void Renderer::SetVirtualSize(int width, int height) {
   virtualWidth_ = width;
   virtualHeight_ = height;
   kept_ = false;
-  if (keptTexture_) SDL_DestroyTexture(keptTexture_);
-  keptTexture_ = nullptr;
-  if (keptSurface_) SDL_FreeSurface(keptSurface_);
-  keptSurface_ = nullptr;
-  if (surface_) {
-    // No texture belongs to this renderer in software mode, so it is simply made anew.
-    SDL_DestroyRenderer(renderer_);
-    renderer_ = nullptr;
-    SDL_FreeSurface(surface_);
-    surface_ = nullptr;
-    if (stretchView_) SDL_FreeSurface(stretchView_);
-    stretchView_ = nullptr;
-    CreateTarget();
-  } else if (target_) {
-    SDL_SetRenderTarget(renderer_, nullptr);
-    SDL_DestroyTexture(target_);
-    target_ = nullptr;
-    direct_ = targetBehind_ = nearestPresent_ = false;
-    CreateTarget();
+  if (presenter_) {
+    if (!presenter_->MakeTarget(width, height)) {
+      presenter_.reset();
+      return;
+    }
+    ApplyClip();
   }
 }
-
 bool Renderer::ModeLetterbox(float& scale, float& offX, float& offY) const {
   if (!window_ || modeDepth_ == 0 || modeWidth_ <= 0 || modeHeight_ <= 0) return false;
   int ww = 0, wh = 0;
@@ -507,24 +280,24 @@ void Renderer::SetClsColor(int r, int g, int b) {
 }
 
 void Renderer::SetColor(int r, int g, int b) {
-  r_ = Clamp255(r);
-  g_ = Clamp255(g);
-  b_ = Clamp255(b);
+  state_.r = Clamp255(r);
+  state_.g = Clamp255(g);
+  state_.b = Clamp255(b);
 }
 
 void Renderer::GetColor(int& r, int& g, int& b) const {
-  r = r_;
-  g = g_;
-  b = b_;
+  r = state_.r;
+  g = state_.g;
+  b = state_.b;
 }
 
 void Renderer::SetAlpha(float alpha) {
-  alpha_ = std::isnan(alpha) ? 0.0f : std::clamp(alpha, 0.0f, 1.0f);
-  alpha8_ = static_cast<uint8_t>(std::lround(alpha_ * 255.0f));
+  state_.alpha = std::isnan(alpha) ? 0.0f : std::clamp(alpha, 0.0f, 1.0f);
+  state_.alpha8 = static_cast<uint8_t>(std::lround(state_.alpha * 255.0f));
 }
 
 void Renderer::SetBlend(int mode) {
-  if (mode >= MASKBLEND && mode <= SHADEBLEND) blend_ = mode;
+  if (mode >= MASKBLEND && mode <= SHADEBLEND) state_.blend = mode;
 }
 
 void Renderer::SetScale(float sx, float sy) {
@@ -539,20 +312,20 @@ void Renderer::GetScale(float& sx, float& sy) const {
 }
 
 void Renderer::SetRotation(float degrees) {
-  rotation_ = std::isfinite(degrees) ? degrees : 0.0f;
+  state_.rotation = std::isfinite(degrees) ? degrees : 0.0f;
   UpdateTransform();
 }
 
 void Renderer::UpdateTransform() {
-  axisAligned_ = std::fmod(rotation_, 360.0f) == 0.0f;
-  const float rad = rotation_ * kPi / 180.0f;
-  const float c = axisAligned_ ? 1.0f : std::cos(rad);
-  const float s = axisAligned_ ? 0.0f : std::sin(rad);
+  state_.axisAligned = std::fmod(state_.rotation, 360.0f) == 0.0f;
+  const float rad = state_.rotation * kPi / 180.0f;
+  const float c = state_.axisAligned ? 1.0f : std::cos(rad);
+  const float s = state_.axisAligned ? 0.0f : std::sin(rad);
   // Clockwise on screen (y grows downwards).
-  m00_ = c * scaleX_;
-  m01_ = -s * scaleY_;
-  m10_ = s * scaleX_;
-  m11_ = c * scaleY_;
+  state_.m00 = c * scaleX_;
+  state_.m01 = -s * scaleY_;
+  state_.m10 = s * scaleX_;
+  state_.m11 = c * scaleY_;
 }
 
 void Renderer::SetOrigin(float x, float y) {
@@ -576,169 +349,56 @@ void Renderer::GetHandle(float& x, float& y) const {
 }
 
 void Renderer::SetViewport(int x, int y, int w, int h) {
-  viewport_ = SDL_Rect{x, y, std::max(w, 0), std::max(h, 0)};
+  state_.viewport = SDL_Rect{x, y, std::max(w, 0), std::max(h, 0)};
   ApplyClip();
 }
 
 void Renderer::GetViewport(int& x, int& y, int& w, int& h) const {
-  x = viewport_.x;
-  y = viewport_.y;
-  w = viewport_.w;
-  h = viewport_.h;
+  x = state_.viewport.x;
+  y = state_.viewport.y;
+  w = state_.viewport.w;
+  h = state_.viewport.h;
 }
 
 void Renderer::ApplyClip() {
-  if (renderer_ && Ready()) SDL_RenderSetClipRect(renderer_, &viewport_);
+  if (presenter_) presenter_->Clip(state_.viewport);
 }
 
 // --- Drawing ---
 
 void Renderer::Transform(float px, float py, float u, float v, float& x, float& y) const {
-  x = px + m00_ * u + m01_ * v;
-  y = py + m10_ * u + m11_ * v;
+  x = px + state_.m00 * u + state_.m01 * v;
+  y = py + state_.m10 * u + state_.m11 * v;
 }
+
 
 void Renderer::Clear() {
-  if (!Ready()) return;
-  BeginFrame(true);  // the clear ignores the clip rectangle
-  SDL_SetRenderDrawColor(renderer_, clsR_, clsG_, clsB_, 255);
-  SDL_RenderClear(renderer_);
-}
-
-SDL_Texture* Renderer::MakeTexture(const Pixmap& pixmap, bool filtered) {
-  SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                           SDL_TEXTUREACCESS_STATIC, pixmap.Width(), pixmap.Height());
-  if (texture)
-    SDL_SetTextureScaleMode(texture, filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-  return texture;
-}
-
-SDL_Texture* Renderer::FrameTexture(Image& image, int frame) {
-  if (!renderer_ || frame < 0 || frame >= image.FrameCount()) return nullptr;
-  const Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
-  if (!image.textures) image.textures = std::make_unique<ImageTextures>();
-  ImageTextures::Slot& slot = image.textures->At(frame);
-  // Without pixels the texture is the picture (they were let go after it was made).
-  if (slot.texture && (!slot.dirty || !pixmap)) {
-    slot.dirty = false;
-    return slot.texture;
-  }
-  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
-  if (slot.texture) {
-    int w = 0, h = 0;
-    SDL_QueryTexture(slot.texture, nullptr, nullptr, &w, &h);
-    if (w != pixmap->Width() || h != pixmap->Height()) {
-      SDL_DestroyTexture(slot.texture);
-      slot.texture = nullptr;
-    }
-  }
-  if (!slot.texture) slot.texture = MakeTexture(*pixmap, (image.flags & FILTEREDIMAGE) != 0);
-  if (!slot.texture) return nullptr;
-  if (SDL_UpdateTexture(slot.texture, nullptr, pixmap->Pixels(), pixmap->Width() * 4) != 0) {
-    SDL_DestroyTexture(slot.texture);
-    slot.texture = nullptr;
-    return nullptr;
-  }
-  slot.dirty = false;
-  ReleasePixels(image, frame);
-  return slot.texture;
-}
-
-void Renderer::ReleasePixels(Image& image, int frame) {
-  if (software_ || image.keepPixels) return;
-  PixmapPtr& pixels = image.frames[static_cast<size_t>(frame)];
-  if (pixels) image.pixelsHadAlpha = pixels->HasAlpha();
-  pixels.reset();
-}
-
-bool Renderer::RestorePixels(Image& image, int frame) {
-  if (frame < 0 || frame >= image.FrameCount()) return false;
-  image.keepPixels = true;
-  PixmapPtr& pixels = image.frames[static_cast<size_t>(frame)];
-  if (pixels) return true;
-  SDL_Texture* texture = image.textures ? image.textures->At(frame).texture : nullptr;
-  int w = 0, h = 0;
-  if (!texture || !renderer_ || !target_ || SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) != 0)
-    return false;
-  // Copied one to one, unblended and unfiltered, onto a scratch target and read from there:
-  // the texels come back exactly as they went in.
-  SDL_Texture* scratch =
-      SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
-  if (!scratch) return false;
-  auto out = std::make_shared<Pixmap>(w, h, 0u);
-  // Back to wherever drawing went (the target, or the window itself), as it was.
-  SDL_Texture* const drawingInto = SDL_GetRenderTarget(renderer_);
-  bool ok = false;
-  SDL_ScaleMode scaleMode = SDL_ScaleModeNearest;
-  SDL_GetTextureScaleMode(texture, &scaleMode);
-  if (SDL_SetRenderTarget(renderer_, scratch) == 0) {
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
-    SDL_SetTextureColorMod(texture, 255, 255, 255);
-    SDL_SetTextureAlphaMod(texture, 255);
-    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
-    ok = SDL_RenderCopy(renderer_, texture, nullptr, nullptr) == 0 &&
-         SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, out->Pixels(), w * 4) == 0;
-    SDL_SetTextureScaleMode(texture, scaleMode);
-  }
-  SDL_SetRenderTarget(renderer_, drawingInto);
-  ApplyClip();
-  SDL_DestroyTexture(scratch);
-  if (!ok) return false;
-  out->SetHasAlpha(image.pixelsHadAlpha);
-  pixels = std::move(out);
-  return true;
-}
-
-SDL_Texture* Renderer::MaskTexture(Image& image, int frame, int threshold) {
-  if (!renderer_ || frame < 0 || frame >= image.FrameCount()) return nullptr;
-  // The thresholded copy is made from the pixels, so a picture drawn this way keeps them.
-  if (!RestorePixels(image, frame)) return nullptr;
-  const Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
-  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
-  if (!image.textures) image.textures = std::make_unique<ImageTextures>();
-  ImageTextures::Slot& slot = image.textures->At(frame);
-  if (slot.mask && slot.maskThreshold == threshold) return slot.mask;
-  if (slot.mask) {
-    int w = 0, h = 0;
-    SDL_QueryTexture(slot.mask, nullptr, nullptr, &w, &h);
-    if (w != pixmap->Width() || h != pixmap->Height()) {
-      SDL_DestroyTexture(slot.mask);
-      slot.mask = nullptr;
-    }
-  }
-  // Hard-edged on purpose: filtering would soften the threshold again.
-  if (!slot.mask) slot.mask = MakeTexture(*pixmap, false);
-  if (!slot.mask) return nullptr;
-  const size_t count = static_cast<size_t>(pixmap->Width()) * static_cast<size_t>(pixmap->Height());
-  maskPixels_.resize(count);
-  const uint32_t* in = pixmap->Pixels();
-  const uint32_t limit = static_cast<uint32_t>(threshold);
-  for (size_t i = 0; i < count; ++i) {
-    const uint32_t p = in[i];
-    maskPixels_[i] = (p >> 24) >= limit ? (p | 0xFF000000u) : (p & 0x00FFFFFFu);
-  }
-  SDL_UpdateTexture(slot.mask, nullptr, maskPixels_.data(), pixmap->Width() * 4);
-  slot.maskThreshold = threshold;
-  return slot.mask;
+  if (!presenter_) return;
+  // The clear ignores the clip rectangle.
+  SDL_Renderer* sdl = presenter_->Sdl();
+  SDL_SetRenderDrawColor(sdl, clsR_, clsG_, clsB_, 255);
+  SDL_RenderClear(sdl);
 }
 
 void Renderer::Upload(Image& image) {
-  if (software_) {
-    // Software drawing reads the frames themselves; only SDL's blitter needs them wrapped.
-    for (int i = 0; i < image.FrameCount(); ++i) FrameView(image, i);
-    return;
-  }
-  for (int i = 0; i < image.FrameCount(); ++i) FrameTexture(image, i);
+  if (presenter_) presenter_->Upload(image);
+}
+
+bool Renderer::RestorePixels(Image& image, int frame) {
+  if (presenter_) return presenter_->RestorePixels(image, frame);
+  if (frame < 0 || frame >= image.FrameCount()) return false;
+  image.keepPixels = true;
+  return image.frames[static_cast<size_t>(frame)] != nullptr;
 }
 
 void Renderer::DestroyTexture(SDL_Texture* texture) {
-  // After SDL has shut down (process exit) the renderer and its textures are gone already.
-  if (texture && renderer_ && SDL_WasInit(SDL_INIT_VIDEO)) SDL_DestroyTexture(texture);
+  if (presenter_) presenter_->DestroyTexture(texture);
 }
 
 void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox, float oy, float w,
                          float h, float px, float py) {
-  if (!Ready() || viewport_.w <= 0 || viewport_.h <= 0 || src.w <= 0 || src.h <= 0) return;
+  const SDL_Rect& viewport = state_.viewport;
+  if (!presenter_ || viewport.w <= 0 || viewport.h <= 0 || src.w <= 0 || src.h <= 0) return;
 
   px += originX_;
   py += originY_;
@@ -757,237 +417,63 @@ void Renderer::DrawFrame(Image& image, int frame, const SDL_Rect& src, float ox,
   SDL_Rect dst{RoundEdge(px + x0), RoundEdge(py + y0), 0, 0};
   dst.w = RoundEdge(px + x1) - dst.x;
   dst.h = RoundEdge(py + y1) - dst.y;
-  if (axisAligned_) {
-    if (dst.w <= 0 || dst.h <= 0 || !Intersects(dst, viewport_)) return;
+  if (state_.axisAligned) {
+    if (dst.w <= 0 || dst.h <= 0 || !Intersects(dst, viewport)) return;
   } else {
     // Cull with the circle the box sweeps around the pivot.
     const float reach = std::sqrt(std::max(x0 * x0, x1 * x1) + std::max(y0 * y0, y1 * y1)) + 1;
     const SDL_Rect bounds{PixelOf(px - reach), PixelOf(py - reach),
                           static_cast<int>(2 * reach) + 2, static_cast<int>(2 * reach) + 2};
-    if (x1 - x0 <= 0 || y1 - y0 <= 0 || !Intersects(bounds, viewport_)) return;
+    if (x1 - x0 <= 0 || y1 - y0 <= 0 || !Intersects(bounds, viewport)) return;
   }
-
-  if (surface_) {
-    DrawFrameSoftware(image, frame, src, ox, oy, w, h, px, py, dst, flip);
-    return;
-  }
-
-  SDL_Texture* texture;
-  if (blend_ == MASKBLEND) {
-    // Drawn where texel alpha x current alpha reaches one half, opaque, else not at all.
-    if (alpha_ <= 0.0f) return;
-    const int threshold = static_cast<int>(std::ceil(127.5f / alpha_));
-    if (threshold > 255) return;
-    texture = MaskTexture(image, frame, threshold);
-    if (!texture) return;
-    BeginFrame(false);
-    SDL_SetTextureAlphaMod(texture, 255);
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-  } else {
-    texture = FrameTexture(image, frame);
-    if (!texture) return;
-    // A solid upright picture over the whole screen (a background) hides the last frame.
-    int tw = 0, th = 0;
-    SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th);
-    const bool covers = blend_ == SOLIDBLEND && axisAligned_ && flip == SDL_FLIP_NONE &&
-                        src.x >= 0 && src.y >= 0 && src.x + src.w <= tw && src.y + src.h <= th &&
-                        dst.x <= 0 && dst.y <= 0 && dst.x + dst.w >= virtualWidth_ &&
-                        dst.y + dst.h >= virtualHeight_ && viewport_.x <= 0 && viewport_.y <= 0 &&
-                        viewport_.x + viewport_.w >= virtualWidth_ &&
-                        viewport_.y + viewport_.h >= virtualHeight_;
-    BeginFrame(covers);
-    SDL_SetTextureAlphaMod(texture, alpha8_);
-    SDL_SetTextureBlendMode(texture, SdlBlend(blend_));
-  }
-  SDL_SetTextureColorMod(texture, r_, g_, b_);
-
-  if (axisAligned_) {
-    if (flip == SDL_FLIP_NONE)
-      SDL_RenderCopy(renderer_, texture, &src, &dst);
-    else
-      SDL_RenderCopyEx(renderer_, texture, &src, &dst, 0.0, nullptr,
-                       static_cast<SDL_RendererFlip>(flip));
-  } else {
-    const SDL_FRect fdst{px + x0, py + y0, x1 - x0, y1 - y0};
-    const SDL_FPoint center{-x0, -y0};
-    SDL_RenderCopyExF(renderer_, texture, &src, &fdst, rotation_, &center,
-                      static_cast<SDL_RendererFlip>(flip));
-  }
-}
-
-SDL_Surface* Renderer::FrameView(Image& image, int frame) {
-  Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
-  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return nullptr;
-  if (!image.textures) image.textures = std::make_unique<ImageTextures>();
-  ImageTextures::Slot& slot = image.textures->At(frame);
-  SDL_Surface*& view = slot.view;
-  if (view && view->pixels == pixmap->Pixels() && view->w == pixmap->Width() &&
-      view->h == pixmap->Height())
-    return view;
-  SDL_FreeSurface(view);
-  view = SDL_CreateRGBSurfaceWithFormatFrom(pixmap->Pixels(), pixmap->Width(), pixmap->Height(), 32,
-                                            pixmap->Width() * 4, SDL_PIXELFORMAT_ARGB8888);
-  return view;
-}
-
-void Renderer::DrawFrameSoftware(Image& image, int frame, SDL_Rect src, float ox, float oy,
-                                 float w, float h, float px, float py, const SDL_Rect& dst,
-                                 int flip) {
-  if (frame < 0 || frame >= image.FrameCount()) return;
-  Pixmap* pixmap = image.frames[static_cast<size_t>(frame)].get();
-  if (!pixmap || pixmap->Width() <= 0 || pixmap->Height() <= 0) return;
-  const SDL_Rect texels{0, 0, pixmap->Width(), pixmap->Height()};
-  SDL_Rect part;
-  if (!SDL_IntersectRect(&src, &texels, &part)) return;
-  int threshold = 0;
-  if (blend_ == MASKBLEND) {
-    // Drawn where texel alpha x current alpha reaches one half, opaque, else not at all.
-    if (alpha_ <= 0.0f) return;
-    threshold = static_cast<int>(std::ceil(127.5f / alpha_));
-    if (threshold > 255) return;
-  }
-  // Queued primitives land first: from here on the pixels are written directly.
-  SDL_RenderFlush(renderer_);
-
-  const SoftwareRaster::Target target = SoftwareTarget();
-  const bool upright = axisAligned_ && flip == SDL_FLIP_NONE && dst.w == src.w && dst.h == src.h &&
-                       SDL_RectEquals(&part, &src);
-  // Most of a frame's pixels are pictures copied one to one.
-  if (upright && SoftwareRaster::CopyServes(blend_)) {
-    SoftwareRaster::Copy(target, pixmap->Pixels() + static_cast<ptrdiff_t>(src.y) * pixmap->Width() + src.x,
-                         pixmap->Width(), dst.x, dst.y, src.w, src.h,
-                         SoftwareRaster::Paint{r_, g_, b_, alpha8_, blend_, 0});
-    return;
-  }
-  // Solid ones stay with SDL's blitter (a plain copy).
-  if (upright && blend_ == SOLIDBLEND) {
-    SDL_Surface* view = FrameView(image, frame);
-    if (!view) return;
-    SDL_SetSurfaceColorMod(view, r_, g_, b_);
-    SDL_SetSurfaceAlphaMod(view, alpha8_);
-    SDL_SetSurfaceBlendMode(view, SdlBlend(blend_));
-    SDL_SetClipRect(surface_, &viewport_);
-    SDL_Rect to = dst;
-    SDL_BlitSurface(view, &src, surface_, &to);
-    return;
-  }
-
-  const SoftwareRaster::Source source{pixmap->Pixels(), pixmap->Width(), part.x, part.y,
-                                      part.x + part.w, part.y + part.h,
-                                      // Only stretched upright pictures are filtered: one to
-                                      // one every pixel centre is a texel centre, and turned
-                                      // ones keep the nearest texel as SDL's software
-                                      // triangles drew them.
-                                      axisAligned_ && (dst.w != src.w || dst.h != src.h) &&
-                                          (image.flags & FILTEREDIMAGE) != 0 && blend_ != MASKBLEND};
-  const SoftwareRaster::Paint paint{r_, g_, b_, alpha8_, blend_, threshold};
-  SoftwareRaster::Map map{};
-  if (axisAligned_) {
-    // The same pixel box as an upright copy, sampled at pixel centres like SDL's scaler.
-    const double kx = static_cast<double>(src.w) / dst.w, ky = static_cast<double>(src.h) / dst.h;
-    if (flip & SDL_FLIP_HORIZONTAL) {
-      map.sX = -kx;
-      map.s0 = src.x + src.w + dst.x * kx;
-    } else {
-      map.sX = kx;
-      map.s0 = src.x - dst.x * kx;
-    }
-    if (flip & SDL_FLIP_VERTICAL) {
-      map.tY = -ky;
-      map.t0 = src.y + src.h + dst.y * ky;
-    } else {
-      map.tY = ky;
-      map.t0 = src.y - dst.y * ky;
-    }
-    SoftwareRaster::Draw(target, source, paint, map, dst.x, dst.y, dst.x + dst.w, dst.y + dst.h,
-                         true);
-    return;
-  }
-
-  // Inverse of  target = pivot + M (u, v),  with (u, v) running over the box (ox, oy, w, h)
-  // as the texels run over the source rectangle.
-  const double m00 = m00_, m01 = m01_, m10 = m10_, m11 = m11_;
-  const double det = m00 * m11 - m01 * m10;
-  const double kw = static_cast<double>(w) / src.w, kh = static_cast<double>(h) / src.h;
-  if (det == 0 || kw == 0 || kh == 0) return;
-  map.sX = m11 / (det * kw);
-  map.sY = -m01 / (det * kw);
-  map.s0 = src.x + ((m01 * py - m11 * px) / det - ox) / kw;
-  map.tX = -m10 / (det * kh);
-  map.tY = m00 / (det * kh);
-  map.t0 = src.y + ((m10 * px - m00 * py) / det - oy) / kh;
-  float left = 0, top = 0, right = 0, bottom = 0;
-  for (int corner = 0; corner < 4; ++corner) {
-    float x, y;
-    Transform(px, py, corner & 1 ? ox + w : ox, corner & 2 ? oy + h : oy, x, y);
-    left = corner ? std::min(left, x) : x;
-    right = corner ? std::max(right, x) : x;
-    top = corner ? std::min(top, y) : y;
-    bottom = corner ? std::max(bottom, y) : y;
-  }
-  if (!std::isfinite(left + right + top + bottom)) return;
-  const auto edge = [](float v) { return static_cast<int>(std::clamp(v, -1e6f, 1e6f)); };
-  SoftwareRaster::Draw(target, source, paint, map, edge(std::floor(left)), edge(std::floor(top)),
-                       edge(std::ceil(right)) + 1, edge(std::ceil(bottom)) + 1, false);
-}
-
-SoftwareRaster::Target Renderer::SoftwareTarget() const {
-  return SoftwareRaster::Target{static_cast<uint32_t*>(surface_->pixels), surface_->pitch / 4,
-                                std::max(viewport_.x, 0), std::max(viewport_.y, 0),
-                                std::min(viewport_.x + viewport_.w, surface_->w),
-                                std::min(viewport_.y + viewport_.h, surface_->h)};
-}
-
-bool Renderer::FillSoftware(const SDL_Rect* rects, int count) {
-  if (!surface_ || !SoftwareRaster::FillServes(blend_)) return false;
-  const SoftwareRaster::Paint paint{r_, g_, b_, alpha8_, blend_, 0};
-  const SoftwareRaster::Target target = SoftwareTarget();
-  // Queued primitives land first: from here on the pixels are written directly.
-  SDL_RenderFlush(renderer_);
-  for (int i = 0; i < count; ++i)
-    SoftwareRaster::Fill(target, paint, rects[i].x, rects[i].y, rects[i].x + rects[i].w,
-                         rects[i].y + rects[i].h);
-  return true;
+  const PicturePlace place{src, ox, oy, w, h, px, py, dst, x0, y0, x1, y1, flip};
+  presenter_->DrawPicture(state_, image, frame, place);
 }
 
 bool Renderer::PrepareDrawColor() {
-  if (!Ready() || viewport_.w <= 0 || viewport_.h <= 0) return false;
-  BeginFrame(false);
-  if (blend_ == MASKBLEND) {
-    if (alpha_ < 0.5f) return false;
-    SDL_SetRenderDrawColor(renderer_, r_, g_, b_, 255);
-    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  if (!presenter_ || state_.viewport.w <= 0 || state_.viewport.h <= 0) return false;
+  SDL_Renderer* sdl = presenter_->Sdl();
+  if (state_.blend == MASKBLEND) {
+    if (state_.alpha < 0.5f) return false;
+    SDL_SetRenderDrawColor(sdl, state_.r, state_.g, state_.b, 255);
+    SDL_SetRenderDrawBlendMode(sdl, SDL_BLENDMODE_NONE);
   } else {
-    SDL_SetRenderDrawColor(renderer_, r_, g_, b_, alpha8_);
-    SDL_SetRenderDrawBlendMode(renderer_, SdlBlend(blend_));
+    SDL_SetRenderDrawColor(sdl, state_.r, state_.g, state_.b, state_.alpha8);
+    SDL_SetRenderDrawBlendMode(sdl, SdlBlend(state_.blend));
   }
   return true;
 }
 
+void Renderer::FillRects(const SDL_Rect* rects, int count) {
+  if (count > 0 && !presenter_->FillRects(state_, rects, count))
+    SDL_RenderFillRects(presenter_->Sdl(), rects, count);
+}
+
 void Renderer::FillGeometry(const SDL_FPoint* points, int count) {
-  const SDL_Color color{r_, g_, b_, blend_ == MASKBLEND ? uint8_t{255} : alpha8_};
+  const SDL_Color color{state_.r, state_.g, state_.b,
+                        state_.blend == MASKBLEND ? uint8_t{255} : state_.alpha8};
   vertices_.clear();
   for (int i = 1; i + 1 < count; ++i) {
     for (const SDL_FPoint& p : {points[0], points[i], points[i + 1]})
       vertices_.push_back(SDL_Vertex{p, color, SDL_FPoint{0, 0}});
   }
   if (!vertices_.empty())
-    SDL_RenderGeometry(renderer_, nullptr, vertices_.data(), static_cast<int>(vertices_.size()),
-                       nullptr, 0);
+    SDL_RenderGeometry(presenter_->Sdl(), nullptr, vertices_.data(),
+                       static_cast<int>(vertices_.size()), nullptr, 0);
 }
 
 void Renderer::FillRect(float x, float y, float w, float h) {
   if (!PrepareDrawColor()) return;
   const float px = x + originX_, py = y + originY_;
   const float u0 = -handleX_, v0 = -handleY_;
-  if (axisAligned_) {
+  if (state_.axisAligned) {
     float x0 = px + u0 * scaleX_, x1 = px + (u0 + w) * scaleX_;
     float y0 = py + v0 * scaleY_, y1 = py + (v0 + h) * scaleY_;
     if (x1 < x0) std::swap(x0, x1);
     if (y1 < y0) std::swap(y0, y1);
     const SDL_Rect rect{RoundEdge(x0), RoundEdge(y0), RoundEdge(x1) - RoundEdge(x0),
                         RoundEdge(y1) - RoundEdge(y0)};
-    if (rect.w > 0 && rect.h > 0 && !FillSoftware(&rect, 1)) SDL_RenderFillRect(renderer_, &rect);
+    if (rect.w > 0 && rect.h > 0) FillRects(&rect, 1);
     return;
   }
   SDL_FPoint corners[4];
@@ -997,7 +483,6 @@ void Renderer::FillRect(float x, float y, float w, float h) {
   Transform(px, py, u0, v0 + h, corners[3].x, corners[3].y);
   FillGeometry(corners, 4);
 }
-
 void Renderer::Line(float x1, float y1, float x2, float y2, bool lastPixel) {
   if (!PrepareDrawColor()) return;
   const float px = x1 + originX_, py = y1 + originY_;
@@ -1028,7 +513,7 @@ void Renderer::Line(float x1, float y1, float x2, float y2, bool lastPixel) {
     }
   }
   if (!points_.empty())
-    SDL_RenderDrawPoints(renderer_, points_.data(), static_cast<int>(points_.size()));
+    SDL_RenderDrawPoints(presenter_->Sdl(), points_.data(), static_cast<int>(points_.size()));
 }
 
 void Renderer::Point(float x, float y) {
@@ -1036,14 +521,14 @@ void Renderer::Point(float x, float y) {
   float sx, sy;
   Transform(x + originX_, y + originY_, -handleX_, -handleY_, sx, sy);
   if (!std::isfinite(sx) || !std::isfinite(sy)) return;
-  SDL_RenderDrawPoint(renderer_, PixelOf(sx), PixelOf(sy));
+  SDL_RenderDrawPoint(presenter_->Sdl(), PixelOf(sx), PixelOf(sy));
 }
 
 void Renderer::Oval(float x, float y, float w, float h) {
   if (!PrepareDrawColor()) return;
   const float px = x + originX_, py = y + originY_;
   const float u0 = -handleX_, v0 = -handleY_;
-  if (axisAligned_) {
+  if (state_.axisAligned) {
     float x0 = px + u0 * scaleX_, x1 = px + (u0 + w) * scaleX_;
     float y0 = py + v0 * scaleY_, y1 = py + (v0 + h) * scaleY_;
     if (x1 < x0) std::swap(x0, x1);
@@ -1052,8 +537,8 @@ void Renderer::Oval(float x, float y, float w, float h) {
     const float rx = (x1 - x0) / 2, ry = (y1 - y0) / 2;
     if (!(rx > 0) || !(ry > 0)) return;
     // One span per row, sampled at the row's centre.
-    const int top = std::max(RoundEdge(y0), viewport_.y);
-    const int bottom = std::min(RoundEdge(y1), viewport_.y + viewport_.h);
+    const int top = std::max(RoundEdge(y0), state_.viewport.y);
+    const int bottom = std::min(RoundEdge(y1), state_.viewport.y + state_.viewport.h);
     rects_.clear();
     for (int row = top; row < bottom; ++row) {
       const float t = (static_cast<float>(row) + 0.5f - cy) / ry;
@@ -1062,8 +547,7 @@ void Renderer::Oval(float x, float y, float w, float h) {
       const int left = RoundEdge(cx - half), right = RoundEdge(cx + half);
       if (right > left) rects_.push_back(SDL_Rect{left, row, right - left, 1});
     }
-    if (!rects_.empty() && !FillSoftware(rects_.data(), static_cast<int>(rects_.size())))
-      SDL_RenderFillRects(renderer_, rects_.data(), static_cast<int>(rects_.size()));
+    FillRects(rects_.data(), static_cast<int>(rects_.size()));
     return;
   }
   SDL_FPoint rim[kOvalSegments];
@@ -1076,25 +560,13 @@ void Renderer::Oval(float x, float y, float w, float h) {
 }
 
 void Renderer::ReadPixels(int x, int y, int w, int h, uint32_t* out, int outPitchPixels) {
-  if (!Ready() || w <= 0 || h <= 0) return;
+  if (!presenter_ || w <= 0 || h <= 0) return;
   SDL_Rect want{x, y, w, h};
   const SDL_Rect screen{0, 0, virtualWidth_, virtualHeight_};
   SDL_Rect part;
   if (!SDL_IntersectRect(&want, &screen, &part)) return;
-  BeginFrame(false);
   uint32_t* first = out + static_cast<ptrdiff_t>(part.y - y) * outPitchPixels + (part.x - x);
-  if (surface_) {
-    SDL_RenderFlush(renderer_);
-    const int pitch = surface_->pitch / 4;
-    for (int row = 0; row < part.h; ++row)
-      std::memcpy(first + static_cast<ptrdiff_t>(row) * outPitchPixels,
-                  static_cast<const uint32_t*>(surface_->pixels) +
-                      static_cast<ptrdiff_t>(part.y + row) * pitch + part.x,
-                  static_cast<size_t>(part.w) * 4);
-  } else if (SDL_RenderReadPixels(renderer_, &part, SDL_PIXELFORMAT_ARGB8888, first,
-                                  outPitchPixels * 4) != 0) {
-    return;
-  }
+  if (!presenter_->ReadPixels(part, first, outPitchPixels)) return;
   // The screen has no alpha channel: what was read is what the player sees.
   for (int row = 0; row < part.h; ++row) {
     uint32_t* p = first + static_cast<ptrdiff_t>(row) * outPitchPixels;

@@ -313,9 +313,11 @@ bool GatherFits(const SoftwareRaster::Source& src, int64_t dsX, int64_t dtX) {
          dsX > -kLimit && dsX < kLimit && dtX > -kLimit && dtX < kLimit;
 }
 
+bool g_wideAllowed = true;
+
 bool HaveAvx2() {
   static const bool have = __builtin_cpu_supports("avx2");
-  return have;
+  return have && g_wideAllowed;
 }
 #endif
 
@@ -745,6 +747,14 @@ void SoftwareRaster::Fill(const Target& target, const Paint& paint, int x0, int 
 }
 
 bool SoftwareRaster::CopyServes(int blend) { return FillServes(blend); }
+
+void SoftwareRaster::AllowWide(bool on) {
+#if defined(LV_AVX2)
+  g_wideAllowed = on;
+#else
+  (void)on;
+#endif
+}
 
 void SoftwareRaster::Copy(const Target& target, const uint32_t* pixels, int pitch, int x, int y, int w,
                           int h, const Paint& paint) {

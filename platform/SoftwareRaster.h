@@ -47,6 +47,10 @@ class SoftwareRaster {
   static bool CopyServes(int blend);
   static void Copy(const Target& target, const uint32_t* pixels, int pitch, int x, int y, int w,
                    int h, const Paint& paint);
+
+  // Test seam: off, only the 128-bit paths run, as on a processor without the wider registers
+  // (both give the same pixels).
+  static void AllowWide(bool on);
 };
 
 }  // namespace platform

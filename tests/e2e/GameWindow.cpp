@@ -135,9 +135,10 @@ void GameWindowTest::TearDown() {
 bool GameWindowTest::StartX() {
   int fds[2];
   if (pipe(fds) != 0) return false;
-  const bool started = xserver.Start({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen",
-                                      "0", "1024x768x24", "-nolisten", "tcp"},
-                                     BaseEnvironment(), fds[1], true);
+  std::vector<std::string> argv{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen",
+                                "0",    "1024x768x24", "-nolisten",           "tcp"};
+  argv.insert(argv.end(), serverArguments.begin(), serverArguments.end());
+  const bool started = xserver.Start(argv, BaseEnvironment(), fds[1], true);
   close(fds[1]);
   if (!started) {
     close(fds[0]);
@@ -191,6 +192,7 @@ bool GameWindowTest::LaunchGame(const std::vector<std::string>& args, const std:
   env.push_back("XDG_DATA_HOME=" + home + "/.local/share");
   // No sound card in a test machine: the silent audio device keeps the mixer running.
   env.push_back("SDL_AUDIODRIVER=dummy");
+  env.insert(env.end(), gameEnvironment.begin(), gameEnvironment.end());
   std::vector<std::string> argv{game};
   argv.insert(argv.end(), args.begin(), args.end());
   return gameProcess.Start(argv, env, -1, false, errPath);

@@ -125,6 +125,9 @@ class GameWindowTest : public ::testing::Test {
   std::string home;
   std::string userDir;
   std::string displayName;
+  // Given to the private X server and to the game, beyond what every test gives them.
+  std::vector<std::string> serverArguments;
+  std::vector<std::string> gameEnvironment;
   std::unique_ptr<XConnection> x;
   unsigned long window = 0;
   Child xserver;

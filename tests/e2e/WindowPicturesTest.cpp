@@ -25,7 +25,7 @@ std::string CheckPictures(const std::string& display) {
   unsetenv("SDL_RENDER_DRIVER");
   const String path = S(testrig::ResourcesDir() + "Data/graphics/gems.png");
   const ImagePtr want = LoadAnimImage(path, 50, 50, 0, 14);  // no window yet: pixels kept
-  KeepSoftwareGL(true);  // textures, as on graphics hardware
+  setenv("LV_DRAW", "gl", 1);  // textures, as on graphics hardware
   if (!want || !Graphics(800, 600, 0)) return "no pictures or no window";
   const ImagePtr gems = LoadAnimImage(path, 50, 50, 0, 14);
   for (int f = 0; f < 14; ++f)
