@@ -156,6 +156,7 @@ measure() {
   deadline=$((SECONDS + 30))
   while [[ -z "$window" ]]; do
     ((SECONDS < deadline)) || { echo "no game window" >&2; return 1; }
+    kill -0 "$game" 2>/dev/null || { echo "the game ended:" >&2; cat "$work/stderr" >&2; return 1; }
     sleep 0.2
     window="$(DISPLAY="$display" xdotool search --onlyvisible --name '^Lantern Vale' 2>/dev/null | head -n1 || true)"
   done

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <ostream>
 #include <random>
 #include <vector>
 
@@ -18,6 +19,8 @@ namespace {
 struct Sizes {
   int sw, sh, dw, dh;
 };
+
+void PrintTo(const Sizes& s, std::ostream* os) { *os << s.sw << "x" << s.sh << " to " << s.dw << "x" << s.dh; }
 
 double Channel(uint32_t p, int c) { return static_cast<double>((p >> (8 * c)) & 0xFF); }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <random>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct Scene {
   uint8_t r, g, b, a;
   bool stretched;  // a nearest-texel stretch, else a one-to-one copy
 };
+
+void PrintTo(const Scene& scene, std::ostream* os) { *os << scene.name; }
 
 // Texels mostly clear or opaque, as pictures are, with runs of partial alpha.
 std::vector<uint32_t> Picture(int w, int h, unsigned seed) {
