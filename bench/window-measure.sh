@@ -66,11 +66,19 @@ cc -O2 -shared -fPIC -o "$shim" "$here/PresentCounter.c" -ldl
 xvfb=""
 wm=""
 game=""
-# Ends what the current run started (the game, the window manager, the server).
+# Ends what the current run started (the game, the window manager, the server); what does not
+# end within five seconds of being asked (a game stuck waiting for its window) is killed.
 stop_run() {
-  local pid
+  local pid tries
   for pid in "$game" "$wm" "$xvfb"; do
-    [[ -n "$pid" ]] && { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; } || true
+    [[ -n "$pid" ]] || continue
+    kill "$pid" 2>/dev/null || true
+    for ((tries = 0; tries < 50; ++tries)); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   game="" wm="" xvfb=""
 }
@@ -144,6 +152,7 @@ measure() {
     wait_until 30 "the window manager" sh -c \
       "DISPLAY='$display' xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window" ||
       return 1
+    sleep 1  # its check window comes a little before it manages windows
   fi
   local count="$work/presents"
   rm -f "$count"
