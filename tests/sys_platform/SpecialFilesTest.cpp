@@ -2,6 +2,7 @@
 // refused by every opener, at once (a FIFO's open would otherwise wait for its other end for
 // ever, deaf to the quit request). Each call runs in a child process with a deadline, so a
 // call that waits fails the test instead of hanging the suite.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <string>
