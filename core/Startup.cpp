@@ -69,6 +69,7 @@ int RunLanternVale() {
   Game = std::make_shared<TGame>();
   Game->DataInAppBundle = 1;
   Game->SetSubPathWrapper(u"Quillfern Games/Lantern Vale", 1);
+  Game->LockUserFolder(1);
   Game->CheckGoodExit();
   // A save cut short by a kill leaves its temporary file beside its target; nothing else would
   // ever remove it.

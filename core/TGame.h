@@ -285,6 +285,9 @@ class TGame {
   int SetFontPath(const String& path);
   // Creates SubPath with its parents when missing (fatal on failure).
   int CreateUserFolder(int rootFlag);
+  // One running copy per user folder: takes the folder's lock (creating the folder first) for
+  // the rest of the run; when another copy holds it, says so and ends.
+  int LockUserFolder(int rootFlag);
 
   // ---- Application keys and pause (TGameKeys.cpp) ----
   int ReadKeys();
@@ -362,9 +365,12 @@ class TGame {
   int PostDraw();
   int ScreenChange();
 
-  // ---- Player profiles ----
+  // ---- Player profiles (TGameProfiles.cpp) ----
   int DeleteAllProfiles();
   int ProfileFolderInUse();
+  // The players the game offers, in name order: the regular files of the profiles folder
+  // whose extension is exactly "dat" and whose name can be a profile's.
+  std::vector<String> ProfileNames() const;
 
  private:
   bool pausedFrameKept_ = false;  // the paused frame under the pointer is kept (ScreenDraw)

@@ -65,6 +65,10 @@ String TProfile::FilePath() const { return (Game ? Game->ProfilePath : String())
 bool TProfile::ValidName(StringView name) {
   if (name.empty() || name == u"." || name == u"..") return false;
   if (name.find_first_of(StringView(u"/\\\0", 3)) != StringView::npos) return false;
+  // Control characters cannot be typed into a name, and in a file name they hide or mislead.
+  for (const char16_t c : name) {
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;
+  }
   return platform::ToUtf8(name).size() + 4 <= kMaxFileNameBytes;
 }
 

@@ -60,6 +60,7 @@ class TProfile {
   // Game->ProfilePath + Name + ".dat".
   String FilePath() const;
   // A name that can be a profile file's base name inside the profiles folder: not empty,
-  // not "." or "..", no "/", "\" or NUL, and short enough for a file name.
+  // not "." or "..", no "/", "\" or control character (NUL included), and short enough for a
+  // file name.
   static bool ValidName(StringView name);
 };

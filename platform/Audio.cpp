@@ -100,7 +100,8 @@ SoundPtr StreamOgg(std::string&& bytes) {
   return sound;
 }
 
-bool StreamsOgg(const void* data, size_t size, int flags) {
+// Asked to stream, and Ogg: the only kind that streams.
+bool IsOggToStream(const void* data, size_t size, int flags) {
   return (flags & SOUND_STREAM) && LooksLikeOgg(static_cast<const uint8_t*>(data), size);
 }
 
@@ -109,7 +110,7 @@ bool StreamsOgg(const void* data, size_t size, int flags) {
 SoundPtr LoadSound(StringView path, int flags) {
   std::string bytes;
   if (!LoadBytes(path, bytes)) return nullptr;
-  if (!StreamsOgg(bytes.data(), bytes.size(), flags))
+  if (!IsOggToStream(bytes.data(), bytes.size(), flags))
     return LoadSoundFromMemory(bytes.data(), bytes.size(), flags);
   SoundPtr sound = StreamOgg(std::move(bytes));
   if (sound) sound->loop = (flags & SOUND_LOOP) != 0;
@@ -119,7 +120,7 @@ SoundPtr LoadSound(StringView path, int flags) {
 SoundPtr LoadSoundFromMemory(const void* data, size_t size, int flags) {
   const auto* bytes = static_cast<const uint8_t*>(data);
   SoundPtr sound;
-  if (StreamsOgg(data, size, flags)) {
+  if (IsOggToStream(data, size, flags)) {
     sound = StreamOgg(std::string(static_cast<const char*>(data), size));
   } else if (LooksLikeWav(bytes, size)) {
     sound = DecodeWav(bytes, size);

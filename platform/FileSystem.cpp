@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,6 +70,11 @@ int FileType(StringView path) {
   return S_ISDIR(st.st_mode) ? FILETYPE_DIR : FILETYPE_FILE;
 }
 
+bool IsRegularFile(StringView path) {
+  struct stat st;
+  return StatPath(Resolved(path), st) && S_ISREG(st.st_mode);
+}
+
 int64_t FileSize(StringView path) {
   struct stat st;
   if (!StatPath(Resolved(path), st)) return -1;
@@ -101,7 +107,7 @@ bool SaveText(StringView path, StringView text) { return SaveBytes(path, ToLatin
 bool CreateFile(StringView path) {
   const std::string p = Resolved(path);
   if (p.empty()) return false;
-  const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = OpenRegularFd(p, O_WRONLY | O_CREAT | O_TRUNC);
   if (fd < 0) return false;
   return ::close(fd) == 0;
 }
@@ -164,6 +170,44 @@ int FileMode(StringView path) {
   struct stat st;
   if (!StatPath(Resolved(path), st)) return -1;
   return static_cast<int>(st.st_mode & 07777);
+}
+
+namespace {
+
+struct HeldLock {
+  std::string path;
+  int fd = -1;
+};
+
+HeldLock& TheLock() {
+  static HeldLock lock;
+  return lock;
+}
+
+}  // namespace
+
+int LockForProcess(StringView path) {
+  const std::string p = Resolved(path);
+  if (p.empty()) return -1;
+  HeldLock& held = TheLock();
+  if (held.fd >= 0 && held.path == p) return 1;
+  const int fd = OpenRegularFd(p, O_RDWR | O_CREAT);
+  if (fd < 0) return -1;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool busy = errno == EWOULDBLOCK;
+    ::close(fd);
+    return busy ? 0 : -1;
+  }
+  UnlockForProcess();
+  held.path = p;
+  held.fd = fd;
+  return 1;
+}
+
+void UnlockForProcess() {
+  HeldLock& held = TheLock();
+  if (held.fd >= 0) ::close(held.fd);
+  held = HeldLock();
 }
 
 DirPtr ReadDir(StringView path) {

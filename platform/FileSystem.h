@@ -14,6 +14,8 @@ enum FileKind { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
 
 // 0 nothing, 1 file, 2 folder.
 int FileType(StringView path);
+// True for a regular file (a link to one included); false for folders, FIFOs, devices.
+bool IsRegularFile(StringView path);
 int64_t FileSize(StringView path);  // -1 when nothing is there, 0 for a folder
 // The path as it exists on disk, its components matched without regard to case
 // (results are cached); the path unchanged when nothing matches. Components below the
@@ -36,6 +38,13 @@ bool CopyFile(StringView src, StringView dst);
 bool RenameFile(StringView src, StringView dst);
 bool SetFileMode(StringView path, int mode);
 int FileMode(StringView path);  // permission bits, -1 when nothing is there
+
+// An exclusive lock on the file at path (created when missing), held until the process ends,
+// however it ends: the system drops it with the process. 1 taken (or already held by this
+// process), 0 held by another process, -1 when the file cannot be made or locked.
+int LockForProcess(StringView path);
+// Lets go of the lock LockForProcess holds (a test that runs the program in-process again).
+void UnlockForProcess();
 
 // Folder listing in the system's order, "." and ".." included (callers skip them).
 class DirListing;

@@ -32,7 +32,7 @@ ImagePtr WithSlots(ImagePtr image) {
 
 // A picture read from a file becomes a texture at once in a window, so its pixels are let go
 // before the next picture is decoded rather than all living until their first draw.
-ImagePtr Loaded(ImagePtr image) {
+ImagePtr UploadAndDropPixels(ImagePtr image) {
   if (!Renderer::Get().Software()) Renderer::Get().Upload(*image);
   return image;
 }
@@ -118,7 +118,7 @@ void Image::Invalidate(int frame) {
 
 ImagePtr LoadImage(StringView path, int flags) {
   ImagePtr image = ImageFromOwnedPixmap(LoadPixmap(path), flags);
-  return image ? Loaded(std::move(image)) : nullptr;
+  return image ? UploadAndDropPixels(std::move(image)) : nullptr;
 }
 
 ImagePtr LoadImageFromPixmap(const PixmapPtr& pixmap, int flags) {
@@ -141,7 +141,7 @@ ImagePtr LoadAnimImage(StringView path, int cellWidth, int cellHeight, int first
   for (int cell = firstCell; cell < firstCell + count; ++cell)
     image->frames.push_back(
         sheet->Region((cell % across) * cellWidth, (cell / across) * cellHeight, cellWidth, cellHeight));
-  return Loaded(WithSlots(std::move(image)));
+  return UploadAndDropPixels(WithSlots(std::move(image)));
 }
 
 ImagePtr CreateImage(int width, int height, int frames, int flags) {

@@ -32,9 +32,31 @@ bool IsTempName(std::string_view name) {
   return true;
 }
 
-bool IsDirectory(const std::string& path) {
+}  // namespace
+
+int OpenRegularFd(const std::string& path, int flags) {
+  // Without O_NONBLOCK, opening a FIFO waits for its other end for ever (signals included);
+  // the open itself must not wait, and only a regular file is kept.
+  const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+namespace {
+
+std::FILE* OpenRegular(const std::string& path, int flags, const char* fmode) {
+  const int fd = OpenRegularFd(path, flags);
+  if (fd < 0) return nullptr;
+  std::FILE* f = ::fdopen(fd, fmode);
+  if (!f) ::close(fd);
+  return f;
 }
 
 mode_t CurrentUmask() {
@@ -317,21 +339,22 @@ StreamPtr OpenStreamWithMode(StringView path, Stream::Mode mode) {
   const std::string given = StripStreamPrefix(U8(path));
   if (given.empty()) return nullptr;
   const std::string resolved = ResolvePathCaseUtf8(given);
-  if (IsDirectory(resolved)) return nullptr;
 
   std::FILE* f = nullptr;
   std::string temp;
   switch (mode) {
     case Stream::Mode::Read:
-      f = std::fopen(resolved.c_str(), "rbe");
+      f = OpenRegular(resolved, O_RDONLY, "rb");
       break;
     case Stream::Mode::ReadWrite:
-      f = std::fopen(resolved.c_str(), "r+be");
+      f = OpenRegular(resolved, O_RDWR, "r+b");
       break;
     case Stream::Mode::Append:
-      f = std::fopen(resolved.c_str(), "abe");
+      f = OpenRegular(resolved, O_WRONLY | O_CREAT | O_APPEND, "ab");
       break;
     case Stream::Mode::Write: {
+      struct stat st;
+      if (::stat(resolved.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
       // Written next to the target and renamed over it on Close, so a crash or a failed
       // write never leaves a half-written file in its place.
       temp = resolved + std::string(kTempSuffix) + std::string(kTempRandomChars, 'X');

@@ -93,6 +93,11 @@ StreamPtr AppendFile(StringView path);
 StreamPtr OpenStreamWithMode(StringView path, Stream::Mode mode);
 bool CloseStream(const StreamPtr& stream);
 
+// The runtime's own opening of a file it reads or adds to (UTF-8 path, open(2) flags): a
+// descriptor only for a regular file, -1 for anything else (a folder, a FIFO, a device), and
+// never waiting on the other end of a FIFO. Close-on-exec.
+int OpenRegularFd(const std::string& path, int flags);
+
 // Deletes the temporary files that writes cut short by a kill leave in the folder (a regular
 // file named after its target, ".tmp-" and six letters or digits); nothing else is touched.
 // Returns how many were deleted.

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
+
 namespace platform {
 
 namespace {
@@ -136,7 +138,11 @@ void AddShutdownHook(void (*hook)()) {
 }
 
 void End(int code) {
-  if (gThrowOnExit) throw ProgramExit{code};
+  if (gThrowOnExit) {
+    // What the end of the process would drop, so the next run in this process can take it.
+    UnlockForProcess();
+    throw ProgramExit{code};
+  }
   if (!gEnding) {  // a hook that ends again goes straight out
     gEnding = true;
     for (auto it = gShutdownHooks.rbegin(); it != gShutdownHooks.rend(); ++it) (*it)();

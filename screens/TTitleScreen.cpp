@@ -99,16 +99,9 @@ int TTitleScreen::PromptForName() {
   }
   platform::CloseDir(listing);
   // Name order, so "the first profile" is the same on every run and system.
-  String first;
-  for (const String& entry : platform::ListDir(folder)) {
-    if (platform::ExtractExt(entry) != u"dat") continue;
-    const String profile = platform::StripExt(entry);
-    if (TProfile::ValidName(profile)) {
-      first = profile;
-      break;
-    }
-  }
-  if (first.empty()) return SetupPrompt();
+  const std::vector<String> profiles = Game->ProfileNames();
+  if (profiles.empty()) return SetupPrompt();
+  const String& first = profiles.front();
 
   // The settings file is the player's to edit: a name that cannot be a profile file there
   // gives way to the first profile found, recorded for the next start.

@@ -100,15 +100,8 @@ int TPlayerManager::BoxSize() {
 }
 
 int TPlayerManager::FillList() {
-  ListBox->Strings.clear();
   // Name order, so the list and "the first profile" are the same on every run and system.
-  for (const String& entry : platform::ListDir(Game->ProfilePath)) {
-    if (platform::ExtractExt(entry) != u"dat") continue;
-    String name = platform::StripExt(entry);
-    // ".dat" alone (or anything that could not be saved again) is no profile.
-    if (!TProfile::ValidName(name)) continue;
-    ListBox->Strings.push_back(std::move(name));
-  }
+  ListBox->Strings = Game->ProfileNames();
   return 0;
 }
 

@@ -1,5 +1,7 @@
 // The settings' profile name is the player's to edit: whatever it holds, the profile the game
 // makes current stays inside the profiles folder, and the chooser lists only profile files.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -46,7 +48,10 @@ TEST_P(ProfileNameSettingTest, AnUnusableNameGivesWayToTheFirstProfile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ProfileNameSettingTest,
-                         ::testing::Values("", "..", "../../outside", "a/b", "x\\y", "a:b"));
+                         ::testing::Values("", "..", "../../outside", "a/b", "x\\y", "a:b",
+                                           // Control characters, which no one can type.
+                                           "tab\there", "A\x01" "b", "esc\x1b" "x", "del\x7f",
+                                           "c1\x85" "x"));
 
 class ProfileFolderTest : public startuptest::StartupFixture {};
 
@@ -71,6 +76,28 @@ TEST_F(ProfileFolderTest, AValidNameWithoutAFileGetsAFreshOneAndTheListShowsProf
   EXPECT_EQ(code, 0);
   EXPECT_EQ(testrig::ReadFileBytes(userDir + "profiles/Zed.dat").size(), 440u);
   EXPECT_EQ(listed, (std::vector<String>{u"Carl", u"Zed", u"a.b"}));
+}
+
+TEST_F(ProfileFolderTest, FoldersAndFifosNamedAsProfilesAreNoPlayers) {
+  testrig::WriteProfileFile(userDir + "profiles/", "Carl");
+  fs::create_directories(userDir + "profiles/Dir.dat");
+  ASSERT_EQ(::mkfifo((userDir + "profiles/Pipe.dat").c_str(), 0600), 0);
+  WriteSettings("FADE=0\nPROFILE NAME=Carl\n");
+  std::vector<String> listed;
+  const int code = RunSteps(
+      {ClickThroughLoading(),
+       {"title", [] { ClickButton(*TitleScreen->Menu->FindButton(u"changeplayer")); },
+        [] { return TitleScreen->PlayerManager != nullptr; }},
+       {"chooser", [&] {
+          listed = TitleScreen->PlayerManager->ListBox->Strings;
+          KeyAndChar(KEY_ESCAPE);
+        },
+        [] { return TitleScreen->PlayerManager == nullptr; }},
+       {"leave", [] { KeyAndChar(KEY_ESCAPE); }, [] { return false; }}});
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(listed, std::vector<String>{u"Carl"});
+  EXPECT_TRUE(fs::is_directory(userDir + "profiles/Dir.dat"));
+  EXPECT_TRUE(fs::is_fifo(userDir + "profiles/Pipe.dat"));
 }
 
 }  // namespace

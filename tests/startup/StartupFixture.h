@@ -116,6 +116,7 @@ class StartupFixture : public ::testing::Test {
     platform::SetFakeClockStepPerFlip(0);
     platform::UseFakeClock(false);
     setenv("XDG_DATA_HOME", oldXdg.c_str(), 1);
+    platform::UnlockForProcess();  // the run's user folder, as its process's end would
   }
 
   void WriteSettings(const std::string& text) { testrig::WriteFileBytes(settingsFile, text); }

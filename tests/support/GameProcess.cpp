@@ -13,19 +13,18 @@
 
 namespace testrig {
 
-GameRun RunGame(const std::string& exe, const std::string& home, const std::string& workDir,
-                bool quit) {
-  GameRun run;
+GameChild StartGame(const std::string& exe, const std::string& home, const std::string& workDir) {
+  GameChild child;
   const std::string data = home + "/data";
-  run.userFolder = data + "/Quillfern Games/Lantern Vale/";
-  const std::string errFile = MakeTempDir("stderr") + "/stderr.txt";
+  child.userFolder = data + "/Quillfern Games/Lantern Vale/";
+  child.errFile = MakeTempDir("stderr") + "/stderr.txt";
   std::vector<std::string> env = {"HOME=" + home, "XDG_DATA_HOME=" + data,
                                   "SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
                                   "SDL_RENDER_DRIVER=software"};
   const pid_t pid = ::fork();
   if (pid == 0) {
     if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) ::_exit(126);
-    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(child.errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (err >= 0) ::dup2(err, 2);
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
@@ -35,15 +34,43 @@ GameRun RunGame(const std::string& exe, const std::string& home, const std::stri
     ::execve(exe.c_str(), argv, envp.data());
     ::_exit(127);
   }
-  if (pid < 0) return run;
+  child.pid = pid;
+  return child;
+}
 
+namespace {
+
+bool InMainLoop(const GameChild& child) {
+  return ReadFileBytes(child.userFolder + "lantern-vale.ini").find("DRIVER=1\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+bool WaitForMainLoop(const GameChild& child) {
+  if (child.pid <= 0) return false;
+  // Generous limits: a loaded machine (parallel tests) slows start-up and the splashes a lot.
+  for (int i = 0; i < 2400; ++i) {
+    if (InMainLoop(child)) return true;
+    siginfo_t info{};  // ended? (left for FinishGame to collect)
+    if (::waitid(P_PID, static_cast<id_t>(child.pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+        info.si_pid == child.pid) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  return false;
+}
+
+GameRun FinishGame(const GameChild& child, bool quit) {
+  GameRun run;
+  run.userFolder = child.userFolder;
+  if (child.pid <= 0) return run;
+  const pid_t pid = child.pid;
   int status = 0;
   auto poll = [&] { return run.ended || (run.ended = ::waitpid(pid, &status, WNOHANG) == pid); };
-  // Generous limits: a loaded machine (parallel tests) slows start-up and the splashes a lot.
-  const std::string settings = run.userFolder + "lantern-vale.ini";
   for (int i = 0; i < 2400 && !run.started && !poll(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    run.started = ReadFileBytes(settings).find("DRIVER=1\r\n") != std::string::npos;
+    run.started = InMainLoop(child);
+    if (!run.started) std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
   if (quit && run.started && !poll()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -56,8 +83,13 @@ GameRun RunGame(const std::string& exe, const std::string& home, const std::stri
   }
   run.exited = run.ended && WIFEXITED(status);
   run.exitCode = run.exited ? WEXITSTATUS(status) : -1;
-  run.errors = ReadFileBytes(errFile);
+  run.errors = ReadFileBytes(child.errFile);
   return run;
+}
+
+GameRun RunGame(const std::string& exe, const std::string& home, const std::string& workDir,
+                bool quit) {
+  return FinishGame(StartGame(exe, home, workDir), quit);
 }
 
 }  // namespace testrig

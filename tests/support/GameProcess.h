@@ -14,6 +14,22 @@ struct GameRun {
   std::string errors;      // what it wrote to stderr
 };
 
+// A copy of the game started and not yet waited for: RunGame in parts, so that two copies can
+// run at once.
+struct GameChild {
+  int pid = -1;
+  std::string userFolder;  // as GameRun's
+  std::string errFile;
+};
+
+// Starts exe as RunGame does and returns at once.
+GameChild StartGame(const std::string& exe, const std::string& home, const std::string& workDir);
+// Waits until the copy reached its main loop (true) or ended, or a generous deadline passed.
+bool WaitForMainLoop(const GameChild& child);
+// The rest of RunGame: with quit, waits for the main loop and sends the quit request; then
+// waits for the end (killing the copy past a generous deadline).
+GameRun FinishGame(const GameChild& child, bool quit);
+
 // Starts exe in workDir (empty: this process's folder) with HOME = home and
 // XDG_DATA_HOME = home + "/data". With quit, waits for the main loop and then sends the
 // system's quit request (SIGTERM); without, waits only for the program to end by itself.

@@ -45,6 +45,7 @@ ProgramRun::~ProgramRun() {
   platform::SetFakeClockStepPerFlip(0);
   platform::UseFakeClock(false);
   setenv("XDG_DATA_HOME", oldXdg_.c_str(), 1);
+  platform::UnlockForProcess();  // the run's user folder, as its process's end would
 }
 
 int ProgramRun::Run(const std::function<void(int)>& script, int maxPasses) {
