@@ -250,9 +250,9 @@ TEST_F(PlayScrollsTest, NoMoreMovesShowsOnlyOnceTheShakingStops) {
   PlayFrom(9);
   const auto text = [&] {
     GameScreen->Draw();
-    int white = 0;
-    for (int x = 250; x < 550; ++x) white += (PixelAt(x, 245) & 0xFFFFFF) == 0xFFFFFF;
-    return white;
+    int gold = 0;  // the caption's gold where its letters are solid
+    for (int x = 250; x < 550; ++x) gold += (PixelAt(x, 245) & 0xFFFFFF) == 0xFFD66E;
+    return gold;
   };
   const int none = text();
   GameGrid->NoMore = 1;
