@@ -26,7 +26,11 @@
 #include "screens/GameOverScreen.h"
 #include "screens/TTitleScreen.h"
 #include "support/ScreenRig.h"
+#include "support/TestRig.h"
 #include "support/TextGuard.h"
+#include "screens/DialogFunctions.h"
+#include "ui/TDialogTextInput.h"
+#include "ui/TTextInput.h"
 #include "gfx/TBox.h"
 #include "platform/Image.h"
 #include "platform/Graphics.h"
@@ -171,6 +175,26 @@ TEST_F(TitleTest, ChosenPlayerIsBrighterThanTheOthers) {
     return lit.empty() ? 0.0 : sum / static_cast<double>(lit.size());
   };
   EXPECT_GT(brightness(list.Index), brightness(1 - list.Index) + 30.0);
+}
+
+// A first player's name, white in the prompt's field, reads at least 4.5:1 against the field
+// as it is drawn.
+TEST_F(TitleTest, FirstPlayersNameReadsInItsField) {
+  Arrive(GameScreen);
+  const auto prompt = EnterNamePrompt(0);
+  prompt->Start();
+  Tick(100);
+  const auto frame = [&](const String& name) {
+    prompt->TextInput->Text = name;
+    title->Draw();
+    prompt->Draw();
+    return platform::GrabPixmap(0, 0, 800, 600);
+  };
+  const platform::PixmapPtr with = frame(u"Heather");
+  const platform::PixmapPtr without = frame(u"");
+  const testrig::DrawnChange k = testrig::CompareFrames(*with, *without);
+  ASSERT_GT(k.count, 100);
+  EXPECT_GE(k.contrast, 4.5);
 }
 
 // The music on arrival, and the one loading frame of every return.
