@@ -49,15 +49,17 @@ bool FreeTypeFont::Open() {
     return false;
   }
   if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(size_)) != 0) return false;
-  // One line height for every text: ascender to descender of the sized face. The ascender is
-  // the face's clipping ascent where that is taller, so text placed by the top of its line
-  // keeps the room above its capitals that layouts for such fonts allow for.
+  // One line height for every text: the sized face's own, ascender to descender. The baseline
+  // sits at the face's clipping ascent where that is deeper, so a line placed by its top keeps
+  // the room above its capitals that layouts for such fonts allow for; the descent gives up
+  // that room, and the few glyphs that reach further down hang below the line unclipped.
   const FT_Size_Metrics& metrics = face_->size->metrics;
   ascender_ = CeilPixels(metrics.ascender);
+  height_ = ascender_ - FloorPixels(metrics.descender);
   if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2))) {
     ascender_ = std::max(ascender_, CeilPixels(FT_MulFix(os2->usWinAscent, metrics.y_scale)));
   }
-  height_ = ascender_ - FloorPixels(metrics.descender);
+  height_ = std::max(height_, ascender_);
   if (height_ <= 0) {
     ascender_ = size_;
     height_ = size_;

@@ -119,11 +119,13 @@ int TGameScreen::StatusTextDraw() {
     platform::SetAlpha(1.0f);
   }
   if (GameGrid && GameGrid->NoMore != 0 && GameGrid->JiggleDirection == 0) {
-    platform::SetColor(255, 255, 255);
+    // In the gold of the painted captions ("Go!", "Well done!"), not plain white.
+    platform::SetColor(255, 214, 110);
     platform::SetAlpha(1.0f);
     ccShadowTextSet(2.0f, 2.0f, 0.4f);
     platform::SetImageFont(MainFont);
     ccDrawTextCentre(u"No More Moves", static_cast<float>(ScreenHeight / 2 - 80), 1, 0);
+    platform::SetColor(255, 255, 255);
   }
   return 0;
 }

@@ -20,12 +20,26 @@
 
 namespace {
 
+constexpr int kErrorFoot = 12;  // error box's gap to the screen's lower edge
+
 // Box shadow, caption style, start and a fresh frame timer: what the error box and the
 // question share.
-void StyleAndStart(TDialog& dialog, int r, int g, int b) {
+void StyleAndStart(TDialog& dialog, int r, int g, int b, bool low = false) {
   dialog.Shadow = TShadow::Create(3.0f, 3.0f, 0.4f);
+  // Night-dark, so that the red of an error reads as well as white does (a mid grey leaves
+  // red text barely visible).
+  dialog.DialogColor = TColor::Create(18, 14, 30, 1.0f);
   dialog.SetupCaption(MainFontSmall, TColor::Create(r, g, b, 1.0f), TShadow::Create(1.0f, 1.0f, 0.6f),
                       nullptr);
+  if (low) {
+    // An error answers what was typed: it stands at the foot of the screen, clear of the name
+    // prompt's question and of the name itself, which the player is to mend.
+    dialog.CalcAll();
+    dialog.MenuPosition();
+    dialog.Centre = 0;
+    dialog.x = (ScreenWidth - dialog.w) / 2;
+    dialog.y = ScreenHeight - dialog.h - kErrorFoot;
+  }
   dialog.Start();
   Game->FixedRateLogic->Init();
 }
@@ -42,7 +56,7 @@ int OKButtonCreate(const std::shared_ptr<TMenu>& menu) {
 
 std::shared_ptr<TDialogOK> ErrorDialog(const String& message) {
   auto dialog = TDialogOK::Create(message, nullptr, 0, 0, 0, String());
-  StyleAndStart(*dialog, 255, 0, 0);
+  StyleAndStart(*dialog, 255, 0, 0, true);
   return dialog;
 }
 

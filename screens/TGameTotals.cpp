@@ -20,6 +20,9 @@ constexpr int kDelayMs = 30;
 constexpr int kSlideMs = 300;
 constexpr int kHoldMs = 500;
 const std::array<const char16_t*, 3> kLabels = {u"Total Score", u"Total Kills", u"Total Time"};
+// The lines stand 40 pixels apart: the main font's capitals are taller than that, the UI
+// font's leave a clear gap.
+const platform::ImageFontPtr& TotalsFont() { return UIFont ? UIFont : MainFont; }
 
 String Decimal(long long n) { return S(std::to_string(n)); }
 }  // namespace
@@ -44,7 +47,7 @@ long long TGameTotals::Seconds(double ticks) {
 }
 
 int TGameTotals::SetSlideLines() {
-  platform::SetImageFont(MainFont);
+  platform::SetImageFont(TotalsFont());
   const int labelWidth = platform::TextWidth(kLabels[0]);
   w = labelWidth + colgap + platform::TextWidth(Decimal(RunPlayer().Score));
   h = lines * gap;
@@ -76,7 +79,7 @@ const String& TGameTotals::ValueText(size_t line, long long value) {
 }
 
 int TGameTotals::Draw() {
-  platform::SetImageFont(MainFont);
+  platform::SetImageFont(TotalsFont());
   platform::SetBlend(platform::ALPHABLEND);
   ccShadowTextSet(3.0f, 3.0f, 0.4f);
   const TPlayer& player = RunPlayer();

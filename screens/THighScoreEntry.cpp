@@ -72,6 +72,8 @@ int THighScoreEntry::AddToHighScores() {
 
 int THighScoreEntry::Draw() {
   if (HighScore != 0 && Entered == 0 && InputName->Done == 0) {
+    // Two lines 30 pixels apart above the name: the small font keeps them apart.
+    platform::SetImageFont(MainFontSmall);
     platform::SetColor(150, 255, 150);
     ccDrawTextCentre(u"You got a High Score!", static_cast<float>(TopY), 0, 0);
     ccDrawTextCentre(u"Please enter your name:", static_cast<float>(TopY + 30), 0, 0);

@@ -44,7 +44,7 @@ int THighScoresScreen::SetSlideLines() {
   int y = StartY;
   w = col3 - col1;
   height = 0;
-  platform::SetImageFont(MainFont);
+  platform::SetImageFont(MainFontSmall);
   SlideLines = std::make_shared<TSlideLineList>();
   rowTexts_.clear();
   if (Game->HighScores) {
@@ -108,6 +108,9 @@ int THighScoresScreen::Draw() {
   platform::SetImageFont(MainFont);
   ccDrawTextCentre(u"High Scores", 10.0f, 0, 0);
   if (Menu) Menu->Draw(0, 0);
+  // The table's rows stand 20 pixels apart: only the small font's glyphs fit such a band, the
+  // main font's are three rows tall.
+  platform::SetImageFont(MainFontSmall);
   platform::SetColor(150, 150, 255);
   const float headY = static_cast<float>(StartY - 30);
   ccDrawText(u"Name", static_cast<float>(col1), headY, 0, 0);

@@ -169,12 +169,14 @@ int TTitleScreen::ShowPlayerManager() {
   chooser.BoxBorderH = 150;
   chooser.BoxBorderV = 50;
   TListBox& list = *chooser.ListBox;
-  list.SetupFont(UIFont, TColor::Create(255, 255, 255, 1.0f), TShadow::Create(2.0f, 2.0f, 0.4f),
-                 nullptr, nullptr);
+  // The chosen name stands out brightest: the others a shade dimmer, the chosen one white on
+  // its band, the band laid beneath the text so it does not veil it.
+  list.SetupFont(UIFont, TColor::Create(190, 190, 210, 1.0f), TShadow::Create(2.0f, 2.0f, 0.4f),
+                 nullptr, TColor::Create(255, 255, 255, 1.0f));
   list.SetupBox(TColor::Create(100, 100, 100, 0.5f));
   list.Centred = 1;
   list.HighlightCol = TColor::Create(0, 0, 150, 0.25f);
-  list.HighlightUnder = 0;
+  list.HighlightUnder = 1;
   list.ClickSound = sounds->Find(u"buttonclick");
   chooser.ErrorDialogFunc = ErrorDialog;
   chooser.DialogYesNoFunc = MakeDialogYesNo;

@@ -64,6 +64,57 @@ TEST_F(LaunchTest, LaunchShowsTheLoadingScreenThenTheTitleAndEscapeEndsCleanly) 
   EscapeEndsCleanly();
 }
 
+// A family of six: the Choose Player list shows all six names, each in its own row inside the
+// list's dark inset, none on the parchment below it or under the buttons.
+TEST_F(LaunchTest, SixPlayersReadInsideTheChoosePlayerList) {
+  const auto chooser = Asset("Data/graphics/chooseplayer.png");
+  ASSERT_TRUE(chooser);
+  const int px = (800 - chooser->Width()) / 2, py = (600 - chooser->Height()) / 2;
+  for (const char* name : {"Anna", "Bartholomew", "Cosimo", "Dorothea", "Evangeline"}) {
+    testrig::WriteProfileFile(userDir + "profiles/", name);
+  }
+  testrig::PrepareUserWithProfile(userDir, userDir + "lantern-vale.ini", "Florence", "FULL SCREEN=0\n");
+  ASSERT_TRUE(StartWindowManager());
+  ASSERT_TRUE(LaunchGame());
+  window = FindWindow(e2e::kPatience);
+  ASSERT_NE(window, 0u) << "no window appeared";
+  auto shot = WaitForFinishedLoading();
+  ASSERT_TRUE(shot);
+  ClickLoadingButton(*shot);
+  shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return TitleMenuShows(s); });
+  ASSERT_TRUE(shot && TitleMenuShows(*shot));
+  ClickAt(*shot, -15 + 130, 150 + 30);  // "changeplayer"
+  const auto open = [&](const platform::Pixmap& s) {
+    return Difference(s, *chooser, px, py, 40, 30, chooser->Width() - 80, 70) < 20.0;
+  };
+  shot = WaitForShot(e2e::kPatience, open);
+  ASSERT_TRUE(shot && open(*shot)) << "no Choose Player list";
+  e2e::Sleep(1500);  // the pointer's sparkles fade
+  shot = Screenshot();
+  Save(shot, "six-players.png");
+  // Name-coloured pixels in a logical rectangle, every pixel.
+  const auto light = [&](int x, int y, int w, int h) {
+    int n = 0;
+    for (int ly = y; ly < y + h; ++ly) {
+      for (int lx = x; lx < x + w; ++lx) {
+        int wx = 0, wy = 0;
+        ToWindow(*shot, static_cast<float>(lx), static_cast<float>(ly), wx, wy);
+        const uint32_t p = shot->ReadPixel(wx, wy);
+        const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        n += r > 160 && g > 160 && b > 170 && b + 5 >= r;  // the names' cool white, not parchment
+      }
+    }
+    return n;
+  };
+  // The inset spans 110 to 466 of the picture; six rows share it.
+  const int top = py + 120, band = (456 - 120) / 6;
+  for (int k = 0; k < 6; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_GT(light(px + 150, top + k * band + 8, 300, band - 16), 40);
+  }
+  EXPECT_LT(light(px + 150, py + 470, 300, 30), 10) << "a name on the parchment below the list";
+}
+
 TEST_F(LaunchTest, ClosingTheWindowDuringTheFirstSplashEndsTheGameAtOnce) {
   testrig::WriteFileBytes(userDir + "lantern-vale.ini", "FULL SCREEN=0\n");
   ASSERT_TRUE(LaunchGame());

@@ -11,9 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "board/BoardGlobals.h"
+#include "board/TGameGrid.h"
 #include "board/TPlayer.h"
 #include "core/Globals.h"
 #include "core/TGame.h"
+#include "core/THighScoreList.h"
 #include "core/TProfile.h"
 #include "gfx/TAnimation.h"
 #include "gfx/TFade.h"
@@ -40,8 +43,10 @@
 #include "support/ScreenShots.h"
 #include "support/TestRig.h"
 #include "support/TextGuard.h"
+#include "gfx/TBox.h"
 #include "ui/TButton.h"
 #include "ui/TDialogOK.h"
+#include "ui/TListBox.h"
 #include "ui/TDialogTextInput.h"
 #include "ui/TDialogYesNo.h"
 #include "ui/TTextInput.h"
@@ -74,6 +79,26 @@ void ClickButton(const std::shared_ptr<TMenu>& menu, const char16_t* name) {
 // The pointer out of the way of what is shown, in a pass of its own (a move in the pass of a
 // click would move the click), and not near an edge, where the level map would scroll.
 void ParkPointer() { ProgramRun::MoveTo(70, 440); }
+
+// The heads-up bar's plate a text stands on, read from the bar's picture (at rest at the top
+// of the screen): from the text's middle out to the plate's gold rim on either side, and the
+// rim above and below.
+testrig::TextGuard::Box PlateUnder(const testrig::TextGuard::Box& text) {
+  const platform::Pixmap& bar = *GameScreen->UI->image->frames[0];
+  const auto rim = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= bar.Width() || y >= bar.Height()) return true;
+    const uint32_t p = bar.ReadPixel(x, y);
+    const int r = (p >> 16) & 0xFF, b = p & 0xFF;
+    return (p >> 24) > 128 && r > 70 && r > b + 15;  // gold over the plate's night blue
+  };
+  const int cx = static_cast<int>((text.x0 + text.x1) / 2), cy = static_cast<int>((text.y0 + text.y1) / 2);
+  int l = cx, r = cx, t = cy, d = cy;
+  while (!rim(l - 1, cy)) --l;
+  while (!rim(r + 1, cy)) ++r;
+  while (!rim(cx, t - 1)) --t;
+  while (!rim(cx, d + 1)) ++d;
+  return {static_cast<float>(l), static_cast<float>(t), static_cast<float>(r + 1), static_cast<float>(d + 1)};
+}
 
 // What the guard finds that another change is to mend: a case is known by what it is, and
 // named with the mend it waits for.
@@ -115,12 +140,25 @@ struct Script {
     Wait("a pause", [left = std::make_shared<int>(passes)] { return --*left <= 0; });
   }
   // The pointer parked, `settle` passes for the screen to come to rest, then the picture.
-  void Shot(const std::string& name, int settle = 20) {
+  // `over` is set where a box stands over other text on purpose (a message over a list).
+  void Shot(const std::string& name, int settle = 20, bool over = false) {
     Do("park for " + name, ParkPointer);
     Pause(settle);
-    Do("shot " + name, [name, g = guard] {
+    Do("shot " + name, [name, over, g = guard] {
       EXPECT_TRUE(testrig::SaveScreen(name)) << name;
       g->CheckOnScreen(name);
+      if (!over) g->CheckApart(name);
+    });
+  }
+  // The chooser's names, each inside the list's box.
+  void ListInBox(const std::string& name) {
+    Do("the names in their box " + name, [name, g = guard] {
+      const auto m = TitleScreen->PlayerManager;
+      ASSERT_TRUE(m && m->ListBox && m->ListBox->Box);
+      const TBox& b = *m->ListBox->Box;
+      std::vector<std::string> names;
+      for (const String& n : m->ListBox->Strings) names.push_back(platform::ToUtf8(n));
+      g->CheckInside(name, "the list's box", {b.X, b.Y, b.X + b.W, b.Y + b.H}, names);
     });
   }
   // The plain parchment every scroll page is painted on.
@@ -460,6 +498,116 @@ TEST_F(Gallery, FurtherOnAndTheEnd) {
   s.Do("the outro", [] { ProgramRun::LeadTo(OutroScreen); }, [] { return Settled(OutroScreen); });
   s.Shot("23-outro", 100);
   s.Do("leave", [] { ProgramRun::Key(KEY_ESCAPE); }, [] { return Settled(TitleScreen); });
+  s.Do("exit", [] { ClickButton(TitleScreen->Menu, u"exit"); }, [] { return false; });
+  EXPECT_EQ(s.Run(run), 0);
+  s.Judge();
+}
+
+// The states a family meets over time: the chooser with one, five and six players (one of them
+// chosen) and full; the heads-up bar at the first and the last level; the high-score table
+// full of names.
+TEST_F(Gallery, StatesAPlayerReaches) {
+  ProgramRun run;
+  testrig::PrepareUserWithProfile(run.userDir, run.settingsFile, "Ada");
+  Script s;
+  const auto manager = [] { return TitleScreen->PlayerManager; };
+  s.Do("the loading screen's button", [] { ProgramRun::ClickLoadingButton(); },
+       [] { return Settled(TitleScreen); });
+  const auto chooser = [&](const std::string& name) {
+    s.Do("the chooser", [] { ClickButton(TitleScreen->Menu, u"changeplayer"); },
+         [=] { return DialogStill(manager()); });
+    s.Shot(name);
+    s.ListInBox(name);
+  };
+  chooser("40-players-1");
+  s.Do("cancel", [=] { ClickButton(manager()->Menu, u"Cancel"); },
+       [] { return !TitleScreen->PlayerManager; });
+  s.Do("four more players", [dir = run.userDir + "profiles/"] {
+    for (const char* name : {"Bernadette", "Cosimo", "Dorothea", "Evangeline"}) {
+      testrig::WriteProfileFile(dir, name);
+    }
+  });
+  chooser("40-players-5");
+  s.Do("create", [=] { ClickButton(manager()->Menu, u"Create"); },
+       [=] { return DialogStill(manager()->EnterName); });
+  s.Do("a sixth", [] { ProgramRun::Type(u"wilhelmina"); },
+       [=] { return manager() && manager()->EnterName &&
+                    manager()->EnterName->TextInput->Text == u"Wilhelmina"; });
+  s.Do("its Enter", [] { ProgramRun::Type(u"\r"); }, [] { return !TitleScreen->PlayerManager; });
+  chooser("40-players-6-last-chosen");
+  s.Do("a click on the fifth",
+       [=] {
+         const auto& list = *manager()->ListBox;
+         ProgramRun::Click(static_cast<int>(list.Box->X + list.Box->W / 2),
+                           static_cast<int>(list.Box->Y + 4.5f * static_cast<float>(list.LineHeight)));
+       },
+       [=] { return manager() && manager()->ListBox->Index == 4; });
+  s.Shot("40-players-6-fifth-chosen");
+  s.ListInBox("40-players-6-fifth-chosen");
+  s.Do("create a seventh", [=] { ClickButton(manager()->Menu, u"Create"); },
+       [=] { return DialogStill(manager()->DialogOK); });
+  s.Shot("40-players-6-full", 20, true);
+  s.Do("its OK", [=] { ClickButton(manager()->DialogOK->Menu, u"OK"); },
+       [=] { return manager() && !manager()->DialogOK; });
+  s.Do("OK on the fifth", [=] { ClickButton(manager()->Menu, u"OK"); },
+       [] { return !TitleScreen->PlayerManager && Game->CurrentProfile->Name == u"Evangeline"; });
+
+  for (const int level : {1, 50}) {
+    const std::string name = "41-hud-level" + Two(level);
+    if (level == 1) {
+      // The first level's "play" shows the story's introduction before the map.
+      s.Do("the profile at level 1",
+           [] {
+             Game->CurrentProfile->CurrentLevel = 1;
+             Game->CurrentProfile->HintsShown.fill(1);
+             ProgramRun::Key(KEY_ENTER);
+           },
+           [] { return Settled(BookScreen); });
+      s.Book("41-book-introduction", &LevelSelectScreen);
+      s.Wait("the map's zoom", [] { return Settled(LevelSelectScreen) && LevelSelectScreen->Zoom->Active == 0; });
+    } else {
+      s.ToMapAt(level);
+    }
+    s.Do("Enter on the map", [] { ProgramRun::Key(KEY_ENTER); }, [] { return Settled(BookScreen); });
+    s.Book("41-book-level" + Two(level), &GameScreen);
+    s.LevelRunning();
+    s.Shot(name, 100);
+    s.Do("the stage text on its plate " + name, [name, g = s.guard] {
+      const std::string text = platform::ToUtf8(GameScreen->Player->LevelText());
+      const auto boxes = g->BoxesOf(text);
+      ASSERT_FALSE(boxes.empty()) << text;
+      g->CheckInside(name, "its plate", PlateUnder(boxes.back()), {text});
+    });
+    if (level == 1) {
+      s.Do("Ctrl+Q: no more moves",
+           [] {
+             platform::PostEvent(platform::Event{platform::EVENT_KEYDOWN, KEY_LCONTROL, 0, 0});
+             ProgramRun::Key('Q');
+           },
+           [] { return GameGrid && GameGrid->NoMore != 0 && GameGrid->JiggleDirection == 0; });
+      s.Do("Ctrl let go",
+           [] { platform::PostEvent(platform::Event{platform::EVENT_KEYUP, KEY_LCONTROL, 0, 0}); });
+      s.Shot("41-hud-level01-no-more-moves", 40);
+      s.Wait("the level started again", [] { return GameGrid && GameGrid->NoMore == 0; }, 3000);
+      s.LevelRunning();
+    }
+    s.SaveAndExit();
+  }
+
+  s.Do("a table of ten names", [] {
+    const char16_t* names[] = {u"Wilhelmina", u"Evangeline", u"Bartholomew", u"Dorothea",
+                               u"Cosimo", u"Maximilian", u"Gwendolyn", u"Bernadette",
+                               u"Ada", u"Jo"};
+    int score = 987654;
+    for (const char16_t* n : names) {
+      Game->HighScores->RemoveLast();
+      Game->HighScores->Insert(n, score, 50);
+      score = score * 4 / 5;
+    }
+    ProgramRun::LeadTo(HighScoresScreen);
+  }, [] { return Settled(HighScoresScreen); });
+  s.Shot("42-high-scores-full", 200);
+  s.Do("back", [] { ClickButton(HighScoresScreen->Menu, u"OK"); }, [] { return Settled(TitleScreen); });
   s.Do("exit", [] { ClickButton(TitleScreen->Menu, u"exit"); }, [] { return false; });
   EXPECT_EQ(s.Run(run), 0);
   s.Judge();

@@ -25,8 +25,10 @@
 #include "play/TGameScreen.h"
 #include "play/THintScroll.h"
 #include "play/TLevelCompleteScreen.h"
+#include "platform/Font.h"
 #include "platform/Graphics.h"
 #include "platform/Image.h"
+#include "text/GameFonts.h"
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
@@ -141,6 +143,28 @@ TEST_F(PlayScrollsTest, ScoreDigitsStandWholeInsideTheirSeat) {
     }
 }
 
+// Every level's stage text, from "1 - 1" to "10 - 5", ends on its plate, short of the plate's
+// gold rim (read from the bar's picture), clear of the hourglass beyond it.
+TEST_F(PlayScrollsTest, StageTextFitsItsPlateAtEveryLevel) {
+  PlayFrom(9);
+  const platform::Pixmap& bar = *GameScreen->UI->image->frames[0];
+  const auto rim = [&](int x) {
+    const uint32_t p = bar.ReadPixel(x, 24);
+    const int r = (p >> 16) & 0xFF, b = p & 0xFF;
+    return (p >> 24) > 128 && r > 70 && r > b + 15;  // gold over the plate's night blue
+  };
+  int right = 466;
+  while (right < bar.Width() && !rim(right)) ++right;
+  platform::SetImageFont(UIFont);
+  for (int chapter = 1; chapter <= 10; ++chapter) {
+    for (int level = 1; level <= 5; ++level) {
+      const String text = S(std::to_string(chapter) + " - " + std::to_string(level));
+      // Drawn from x 465 with a shadow a pixel to the right.
+      EXPECT_LE(465 + platform::TextWidth(text) + 1, right) << platform::ToUtf8(text);
+    }
+  }
+}
+
 // Every hint page fully open: the ten rows under the upper roller (its lower edge at 162) hold
 // no dark ink across the page, and the heading's ink follows below them.
 TEST_F(PlayScrollsTest, HintHeadingsStandWholeBelowTheUpperRoller) {
@@ -250,9 +274,9 @@ TEST_F(PlayScrollsTest, NoMoreMovesShowsOnlyOnceTheShakingStops) {
   PlayFrom(9);
   const auto text = [&] {
     GameScreen->Draw();
-    int white = 0;
-    for (int x = 250; x < 550; ++x) white += (PixelAt(x, 245) & 0xFFFFFF) == 0xFFFFFF;
-    return white;
+    int gold = 0;  // the caption's gold where its letters are solid
+    for (int x = 250; x < 550; ++x) gold += (PixelAt(x, 245) & 0xFFFFFF) == 0xFFD66E;
+    return gold;
   };
   const int none = text();
   GameGrid->NoMore = 1;

@@ -421,7 +421,8 @@ TEST_F(GameOverTest, ArrivalResetsTheRunOnDiskAndTheTotalsAreLaidOutFromTheScore
   EXPECT_EQ(TGameTotals::Seconds(1000), 5);
   EXPECT_EQ(TGameTotals::Seconds(-5), 0);
 
-  platform::SetImageFont(MainFont);
+  // Measured in the UI font, whose lines keep clear of each other 40 pixels apart.
+  platform::SetImageFont(UIFont);
   const int label = platform::TextWidth(u"Total Score");
   for (const int score : {0, 123456}) {
     SCOPED_TRACE(score);

@@ -2,6 +2,7 @@
 // data folder (its profile half is covered by the start-up flow tests).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -25,6 +26,12 @@
 #include "screens/GameOverScreen.h"
 #include "screens/TTitleScreen.h"
 #include "support/ScreenRig.h"
+#include "support/TestRig.h"
+#include "support/TextGuard.h"
+#include "screens/DialogFunctions.h"
+#include "ui/TDialogTextInput.h"
+#include "ui/TTextInput.h"
+#include "gfx/TBox.h"
 #include "platform/Image.h"
 #include "platform/Graphics.h"
 #include "ui/TPlayerManager.h"
@@ -99,6 +106,95 @@ TEST_F(TitleTest, PlayerListNamesReadClearly) {
     ASSERT_GT(k.count, 100);
     EXPECT_GE(k.contrast, 4.5);
   }
+}
+
+// Six players, the most the game makes: each name inside the list's box and inside its own
+// row's band, all six shown at once: choosing the sixth scrolls nothing away.
+TEST_F(TitleTest, SixPlayersStandEachInTheirRowInsideTheBox) {
+  for (const char16_t* name : {u"Anna", u"Bartholomew", u"Cosimo", u"Dorothea", u"Evangeline"}) {
+    UseProfile(name, 1);
+  }
+  UseProfile(u"Heather", 1);
+  Arrive(GameScreen);
+  title->ShowPlayerManager();
+  Tick(100);
+  TListBox& list = *title->PlayerManager->ListBox;
+  ASSERT_EQ(list.Count(), 6);
+  EXPECT_EQ(list.Limit, 6);
+  EXPECT_GE(list.DisplayLines, 6);
+  const TBox& box = *list.Box;
+  testrig::TextGuard guard;
+  title->Draw();
+  guard.NewFrame();
+  for (int k = 0; k < 6; ++k) {
+    SCOPED_TRACE(k);
+    const auto drawn = guard.BoxesOf(platform::ToUtf8(list.Strings[static_cast<size_t>(k)]));
+    ASSERT_FALSE(drawn.empty());
+    const float band = box.Y + static_cast<float>(k * list.LineHeight);
+    for (const auto& b : drawn) {
+      EXPECT_GE(b.x0, box.X);
+      EXPECT_LE(b.x1, box.X + box.W);
+      EXPECT_GE(b.y0, band - 1.0f);
+      EXPECT_LE(b.y1, band + static_cast<float>(list.LineHeight) + 1.0f);
+    }
+  }
+  list.SetIndex(5);
+  EXPECT_EQ(list.TopIndex, 0);
+}
+
+// The chosen name is the brightest in the list: the others stand a shade dimmer.
+TEST_F(TitleTest, ChosenPlayerIsBrighterThanTheOthers) {
+  UseProfile(u"Anna", 1);
+  UseProfile(u"Heather", 1);
+  Arrive(GameScreen);
+  title->ShowPlayerManager();
+  Tick(100);
+  TListBox& list = *title->PlayerManager->ListBox;
+  ASSERT_EQ(list.Value, u"Heather");
+  // The mean of the brightest quarter of the pixels a name's text changes.
+  const auto brightness = [&](int line) {
+    title->Draw();
+    const platform::PixmapPtr with = platform::GrabPixmap(0, 0, 800, 600);
+    const String name = list.Strings[static_cast<size_t>(line)];
+    list.Strings[static_cast<size_t>(line)].clear();
+    title->Draw();
+    list.Strings[static_cast<size_t>(line)] = name;
+    const platform::PixmapPtr without = platform::GrabPixmap(0, 0, 800, 600);
+    std::vector<int> lit;
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 800; ++x) {
+        const uint32_t a = with->ReadPixel(x, y);
+        if (a == without->ReadPixel(x, y)) continue;
+        lit.push_back(static_cast<int>(((a >> 16) & 0xFF) + ((a >> 8) & 0xFF) + (a & 0xFF)));
+      }
+    }
+    std::sort(lit.rbegin(), lit.rend());
+    lit.resize(lit.size() / 4);
+    double sum = 0;
+    for (int v : lit) sum += v;
+    return lit.empty() ? 0.0 : sum / static_cast<double>(lit.size());
+  };
+  EXPECT_GT(brightness(list.Index), brightness(1 - list.Index) + 30.0);
+}
+
+// A first player's name, white in the prompt's field, reads at least 4.5:1 against the field
+// as it is drawn.
+TEST_F(TitleTest, FirstPlayersNameReadsInItsField) {
+  Arrive(GameScreen);
+  const auto prompt = EnterNamePrompt(0);
+  prompt->Start();
+  Tick(100);
+  const auto frame = [&](const String& name) {
+    prompt->TextInput->Text = name;
+    title->Draw();
+    prompt->Draw();
+    return platform::GrabPixmap(0, 0, 800, 600);
+  };
+  const platform::PixmapPtr with = frame(u"Heather");
+  const platform::PixmapPtr without = frame(u"");
+  const testrig::DrawnChange k = testrig::CompareFrames(*with, *without);
+  ASSERT_GT(k.count, 100);
+  EXPECT_GE(k.contrast, 4.5);
 }
 
 // The music on arrival, and the one loading frame of every return.

@@ -96,6 +96,43 @@ void TextGuard::CheckOnScreen(const std::string& where) {
   }
 }
 
+void TextGuard::CheckApart(const std::string& where) {
+  // Glyph pictures carry soft edges: boxes touching by a pixel or two are not text over text.
+  constexpr float kEdge = 2.0f;
+  // A shadowed line is drawn twice, its copy a few pixels down and right.
+  constexpr float kShadowReach = 4.0f;
+  for (size_t i = 0; i < last_.size(); ++i) {
+    const Drawn& a = last_[i];
+    if (a.text.find_first_not_of(' ') == std::string::npos) continue;
+    for (size_t j = i + 1; j < last_.size(); ++j) {
+      const Drawn& b = last_[j];
+      if (b.text.find_first_not_of(' ') == std::string::npos) continue;
+      if (a.text == b.text && std::abs(a.box.x0 - b.box.x0) <= kShadowReach &&
+          std::abs(a.box.y0 - b.box.y0) <= kShadowReach) {
+        continue;
+      }
+      const Box inner{b.box.x0 + kEdge, b.box.y0 + kEdge, b.box.x1 - kEdge, b.box.y1 - kEdge};
+      if (Overlap(a.box, inner)) Add(where, a.text + "\" over \"" + b.text, "text over text", b.box);
+    }
+  }
+}
+
+void TextGuard::CheckInside(const std::string& where, const std::string& what, Box container,
+                            const std::vector<std::string>& texts) {
+  for (const Drawn& d : last_) {
+    if (std::find(texts.begin(), texts.end(), d.text) == texts.end()) continue;
+    if (!Inside(d.box, container)) Add(where, d.text, "outside " + what, d.box);
+  }
+}
+
+std::vector<TextGuard::Box> TextGuard::BoxesOf(const std::string& text) const {
+  std::vector<Box> boxes;
+  for (const auto& d : last_) {
+    if (d.text == text) boxes.push_back(d.box);
+  }
+  return boxes;
+}
+
 void TextGuard::CheckScroll(const std::string& where, const std::shared_ptr<TGameImage>& top,
                             const std::shared_ptr<TGameImage>& bottom,
                             const platform::ImagePtr& page, const platform::PixmapPtr& plain,

@@ -1,6 +1,7 @@
 #pragma once
 // Watches the text the game draws and reports what a player could not read: text that leaves
-// the screen or the clip rectangle it was drawn in, and, on a scroll standing fully open,
+// the screen or the clip rectangle it was drawn in, text over text, text outside the box or
+// plate it belongs in, and, on a scroll standing fully open,
 // anything drawn or painted into the parchment where a roller covers it.
 #include <functional>
 #include <memory>
@@ -37,6 +38,14 @@ class TextGuard {
   void NewFrame();
   // Text of the last frame that lies outside the screen or its clip rectangle.
   void CheckOnScreen(const std::string& where);
+  // Text of the last frame drawn over other text (a line's own shadow copy aside).
+  void CheckApart(const std::string& where);
+  // Every text of the last frame that is one of `texts` must lie inside `container` (a list's
+  // box, a caption's plate); `what` names the container in the finding.
+  void CheckInside(const std::string& where, const std::string& what, Box container,
+                   const std::vector<std::string>& texts);
+  // The boxes of the last frame's texts equal to `text`, in drawing order.
+  std::vector<Box> BoxesOf(const std::string& text) const;
   // A scroll standing fully open: the rollers at their open places (centre handles at
   // (400, 140) and (400, 500)); `draw` draws the scroll alone. Its text, the buttons of `menu`
   // (when drawn under the rollers) and whatever its page picture `page` holds beyond the plain

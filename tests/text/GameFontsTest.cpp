@@ -47,6 +47,24 @@ TEST(GameFonts, FiveSizesAndTheRegionSwitch) {
   EXPECT_EQ(MainFont->Size(), 60);
 }
 
+// The game's own font: every line as high as the face's own line (no taller, so rows set by
+// the font's height keep their places), and the digits of the score font deep enough below
+// the line's top that the score, whose line starts above the screen, stands whole on it.
+TEST(GameFonts, LinesKeepTheFacesHeightAndTheScoreDigitsTheirDepth) {
+  if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
+  ASSERT_EQ(LoadGameFonts(S(testrig::ResourcesDir() + "Data/fonts/"), 0), 0);
+  EXPECT_EQ(MainFont->Height(), 69);
+  EXPECT_EQ(UIFont->Height(), 46);
+  EXPECT_EQ(MapFont->Height(), 37);
+  EXPECT_EQ(LevelEndFont->Height(), 36);
+  EXPECT_EQ(MainFontSmall->Height(), 23);
+  for (char16_t digit = u'0'; digit <= u'9'; ++digit) {
+    const platform::Glyph* glyph = MainFont->GetGlyph(digit);
+    ASSERT_TRUE(glyph && glyph->image);
+    EXPECT_GE(glyph->gy, 18) << static_cast<char>(digit);
+  }
+}
+
 TEST(GameFontsDeathTest, MissingFontFileIsFatal) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const std::string dir = testrig::MakeTempDir("nofont") + "/";

@@ -16,6 +16,9 @@
 #include "core/ErrorPath.h"
 #include "core/Input.h"
 #include "platform/Font.h"
+#include "platform/Graphics.h"
+#include "core/Globals.h"
+#include "support/TestRig.h"
 
 using namespace uitest;
 namespace fs = std::filesystem;
@@ -83,6 +86,44 @@ TEST_F(DialogFunctionsTest, OkButtonErrorBoxAndQuestionHaveTheGamesLook) {
   EXPECT_EQ(question->Caption->Color->G, 255);
   EXPECT_EQ(question->ButtonGap, 50);
   EXPECT_EQ(question->Menu->FindButton(u"No")->x, question->Menu->FindButton(u"Yes")->x + 150);
+}
+
+// Red and white captions alike read at least 4.5:1 against their box as it is drawn.
+TEST_F(DialogFunctionsTest, ErrorBoxAndQuestionCaptionsStandOutFromTheirBox) {
+  OpenDisplay();
+  const std::vector<std::shared_ptr<TDialog>> boxes = {ErrorDialog(u"Error: a name in use!"),
+                                                       MakeDialogYesNo(u"Are you sure?")};
+  for (const auto& d : boxes) {
+    SCOPED_TRACE(platform::ToUtf8(d->Caption->Text));
+    const auto frame = [&] {
+      platform::SetClsColor(120, 90, 60);
+      platform::Cls();
+      d->Draw();
+      return platform::GrabPixmap(0, 0, 800, 600);
+    };
+    const platform::PixmapPtr with = frame();
+    const String text = d->Caption->Text;
+    d->Caption->Text.clear();
+    const platform::PixmapPtr without = frame();
+    d->Caption->Text = text;
+    const testrig::DrawnChange k = testrig::CompareFrames(*with, *without);
+    ASSERT_GT(k.count, 20);
+    EXPECT_GE(k.contrast, 4.5);
+  }
+}
+
+// The error box over the name prompt leaves the prompt's question and the typed name in view.
+TEST_F(DialogFunctionsTest, ErrorBoxStandsBelowTheNamePromptsName) {
+  CreateProfile(u"Bob");
+  auto prompt = EnterNamePrompt(1);
+  prompt->Start();
+  EXPECT_EQ(TypeAndManage(*prompt, u"bob\r"), 0);
+  ASSERT_TRUE(prompt->DialogOK);
+  const TDialog& error = *prompt->DialogOK;
+  const float nameBottom = prompt->Text->Y + prompt->Text->H + static_cast<float>(prompt->BoxBorderV);
+  EXPECT_GE(static_cast<float>(error.y), nameBottom);
+  EXPECT_LE(error.y + error.h, ScreenHeight);
+  EXPECT_EQ(error.x, (ScreenWidth - error.w) / 2);
 }
 
 TEST_F(DialogFunctionsTest, CheckPlayerNameTestsExistenceOnlyAndCreateProfileRecordsTheName) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "Generators.h"
 #include "Noise.h"
@@ -87,15 +88,27 @@ void loadingBar(Canvas& c, int mode) {
         c.fillPath(Color::hex(0x000000, 0.35));
         return;
     }
-    c.roundRect(x, y, w, h, h / 2);
-    c.fillLinear(0, y, 0, y + h,
-                 {{0, Color::hex(0xfff2b0)}, {0.45, mode == 2 ? Color::hex(0xffe070) : Color::hex(0xffc040)}, {1, Color::hex(0xd07a10)}},
-                 true);
-    c.strokePath(Color::hex(0x7a4208), 1.6);
-    c.roundRect(x + 6, y + 3, w - 12, 5, 2.5);
-    c.fillPath(Color::hex(0xFFFFFF, 0.55));
+    // The finished bar makes room for the "Click here" plate, which stands over its middle
+    // (130 to 370 here): two full halves, each rounded off, flank the plate instead of one
+    // bar cut in two by it.
+    struct Span { double x0, x1; };
+    const std::vector<Span> spans = mode == 2 ? std::vector<Span>{{x, 124}, {376, x + w}}
+                                              : std::vector<Span>{{x, x + w}};
+    for (const Span& s : spans) {
+        c.roundRect(s.x0, y, s.x1 - s.x0, h, h / 2);
+        c.fillLinear(0, y, 0, y + h,
+                     {{0, Color::hex(0xfff2b0)}, {0.45, mode == 2 ? Color::hex(0xffe070) : Color::hex(0xffc040)}, {1, Color::hex(0xd07a10)}},
+                     true);
+        c.strokePath(Color::hex(0x7a4208), 1.6);
+        c.roundRect(s.x0 + 6, y + 3, s.x1 - s.x0 - 12, 5, 2.5);
+        c.fillPath(Color::hex(0xFFFFFF, 0.55));
+    }
     Rng rng(mode == 2 ? 77 : 78);
-    for (int k = 0; k < 14; ++k) PanelKit::sparkle(c, rng.range(12, 488), rng.range(8, 16), rng.range(1.5, 3.2), Color::hex(0xFFFFFF, 0.85));
+    for (int k = 0; k < 14; ++k) {
+        const double sx = rng.range(12, 488), sy = rng.range(8, 16), r = rng.range(1.5, 3.2);
+        if (mode == 2 && sx > 118 && sx < 382) continue;
+        PanelKit::sparkle(c, sx, sy, r, Color::hex(0xFFFFFF, 0.85));
+    }
 }
 
 void roller(Canvas& c, bool top) {
@@ -146,8 +159,10 @@ void registerHudAssets(Registry& r) {
         slot(c, 3, 4, 75, 44);      // Hint button seat
         slot(c, 722, 4, 75, 44);    // Menu button seat
         scorePlaque(c);
-        slot(c, 386, 8, 160, 32);   // level
-        slot(c, 566, 8, 148, 32);   // time
+        // The level's text starts at 465 and runs to 570 for the widest, "10 - 5"; the time's
+        // hourglass stands at 570 to 610, its text from 630.
+        slot(c, 386, 8, 188, 32);   // level
+        slot(c, 578, 8, 136, 32);   // time
         // Gauge socket.
         c.circle(330, 27, 26);
         c.fillRadial(330, 27, 18, 26, {{0, Color::hex(0x0c0c24)}, {1, Color::hex(0x2a2a5a)}}, true);

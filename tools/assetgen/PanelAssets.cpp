@@ -161,19 +161,25 @@ void cloud(Canvas& c, uint64_t seed) {
 void registerPanelAssets(Registry& r) {
     r.image(G + "chooseplayer.png", [](Canvas& c, const Asset&) {
         framedPanel(c, "Choose Player", 301);
-        // Inset for the list of names, dark like the night outside: the names are white under a
+        // Inset for the list of names, dark like the night outside: the names are light under a
         // translucent grey box and the chosen one under a faint blue band, which only a dark
-        // ground keeps readable.
-        c.roundRect(130, 112, 340, 300, 12);
-        c.fillLinear(0, 112, 0, 412, {{0, Color::hex(0x1c1a44)}, {1, Color::hex(0x0e0e26)}}, true);
+        // ground keeps readable. The list box, six rows of the UI font, stands 150 pixels in
+        // from either side, centred between the heading and the buttons (120 to 456 here).
+        c.roundRect(130, 110, 340, 356, 12);
+        c.fillLinear(0, 110, 0, 466, {{0, Color::hex(0x1c1a44)}, {1, Color::hex(0x0e0e26)}}, true);
         c.strokePath(Color::hex(0xe8b860, 0.8), 2);
-        c.roundRect(134, 116, 332, 20, 8);
+        c.roundRect(134, 114, 332, 20, 8);
         c.fillPath(Color::hex(0x000000, 0.25));
     });
     r.image(G + "whatisyourname.png", [](Canvas& c, const Asset&) {
         framedPanel(c, "What is your name?", 302);
         PanelKit::sparkle(c, 60, 150, 5, Color::hex(0xffd060, 0.8));
         PanelKit::sparkle(c, 390, 150, 5, Color::hex(0xffd060, 0.8));
+        // A night-dark well where the typed name stands (its strip 50 pixels in from either
+        // side, from 201 to 248): white letters on parchment would hardly show.
+        c.roundRect(44, 195, 362, 60, 12);
+        c.fillLinear(0, 195, 0, 255, {{0, Color::hex(0x1c1a44)}, {1, Color::hex(0x0e0e26)}}, true);
+        c.strokePath(Color::hex(0xe8b860, 0.8), 2);
     });
     r.image(G + "scrollbody.png", [](Canvas& c, const Asset&) { scrollBody(c); });
     r.image(G + "selectlevel.png", [](Canvas& c, const Asset&) { header(c, "Select Level", 52); });
@@ -359,7 +365,7 @@ void registerPanelAssets(Registry& r) {
         });
     });
     r.image(G + "hint_hint.png", [](Canvas& c, const Asset&) {
-        hintPage(c, "Stuck?", "Press the Hint button and a possible move will light up.", [](Canvas& p) {
+        hintPage(c, "Stuck?", "Press the Hint button and a gem you can move will wobble.", [](Canvas& p) {
             const int t[9] = {3, 1, 3, 5, 3, 2, 4, 6, 7};
             grid3(p, t, 85, 80, 44, 0);
             p.roundRect(41 + 44 - 22, 36 + 44 - 22 - 44, 44, 88, 10);
