@@ -166,9 +166,10 @@ void MapPainter::paint(Canvas& c) {
         Pt g = kSite[i] + Pt{0, -56};
         double scale = 0.32;
         if (chapter == 1) g = kSite[i] + Pt{118, 36};
-        if (chapter == 2) g = kSite[i] + Pt{0, -53}, scale = 0.24;
+        if (chapter == 2) g = kSite[i] + Pt{-12, -53}, scale = 0.24;
         if (chapter == 3) scale = 0.22;
         if (chapter == 7) g = kSite[i] + Pt{84, 12};
+        if (chapter == 9) g = kSite[i] + Pt{0, -66};
         if (chapter == 8) g = kSite[i] + Pt{-82, 2}, scale = 0.28;
         if (chapter == 10) g = kSite[i] + Pt{14, -97};
         c.ellipse(g.x, g.y + 2, 34, 9);
