@@ -1,5 +1,6 @@
 // The seven gems as players without full colour vision see them: in grey every gem has a
-// lightness of its own, and for a deuteranope no gem takes the colour of the brick floor.
+// lightness of its own, and for a deuteranope no gem takes the colour of the brick floor. A
+// locked gem keeps enough of its body clear of its chains and padlock for its colour to read.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -91,13 +92,15 @@ class GemColours : public ::testing::Test {
     const std::string dir = testrig::ResourcesDir() + "Data/graphics/";
     gems = platform::LoadPixmap(platform::FromUtf8(dir + "gems.png"));
     brick = platform::LoadPixmap(platform::FromUtf8(dir + "brick.png"));
-    ASSERT_TRUE(gems && brick);
+    chains = platform::LoadPixmap(platform::FromUtf8(dir + "chainstrip.png"));
+    padlock = platform::LoadPixmap(platform::FromUtf8(dir + "lock.png"));
+    ASSERT_TRUE(gems && brick && chains && padlock);
     for (int g = 0; g < kGems; ++g) {
       bodies[g] = Measure(*gems, g * kCell, 0, kCell, kCell);
       ASSERT_GT(bodies[g].pixels, 400) << kNames[g];
     }
   }
-  platform::PixmapPtr gems, brick;
+  platform::PixmapPtr gems, brick, chains, padlock;
   std::array<Body, kGems> bodies;
 };
 
@@ -116,6 +119,23 @@ TEST_F(GemColours, NoGemTakesTheBricksColourForADeuteranope) {
   const Lab seenFloor = ToLab(Deuteranope(floor.mean));
   for (int g = 0; g < kGems; ++g) {
     EXPECT_GE(Distance(ToLab(Deuteranope(bodies[g].mean)), seenFloor), 20.0) << kNames[g];
+  }
+}
+
+// The chains (one frame per gem colour) and the padlock are drawn over the gem: more than a
+// third of the gem's body stays clear of both.
+TEST_F(GemColours, ALockedGemShowsItsColourAroundItsChains) {
+  for (int g = 0; g < kGems; ++g) {
+    int body = 0, clear = 0;
+    for (int y = 0; y < kCell; ++y) {
+      for (int x = 0; x < kCell; ++x) {
+        if ((gems->ReadPixel(g * kCell + x, y) >> 24) < 250) continue;
+        ++body;
+        if ((chains->ReadPixel(g * kCell + x, y) >> 24) < 64 && (padlock->ReadPixel(x, y) >> 24) < 64) ++clear;
+      }
+    }
+    ASSERT_GT(body, 0) << kNames[g];
+    EXPECT_GE(static_cast<double>(clear) / body, 0.38) << kNames[g];
   }
 }
 
