@@ -416,6 +416,13 @@ int TLevelSelectScreen::Draw() {
       const String& caption = ChapterCaptions()[static_cast<size_t>(LastMOIndex)];
       const float x = point->X + ScrollX - 4.0f;
       const float y = point->Y + ScrollY + h2 - 80.0f;
+      // The name reads over any ground: a dusky plate under it, there only while it is written.
+      const float plateW = static_cast<float>(platform::TextWidth(caption) + 20);
+      const float plateH = static_cast<float>(platform::TextHeight(caption) + 6);
+      platform::SetColor(16, 10, 28);
+      platform::SetAlpha(0.88f);
+      platform::DrawRect(x - plateW / 2.0f, y - 3.0f, plateW, plateH);
+      platform::SetAlpha(1.0f);
       platform::SetColor(180, 180, 180);
       ccDrawTextCentred(caption, x - 0.5f, y - 0.5f, 0, 0);
       if (LastMOIndex == MOIndex) {

@@ -2,8 +2,10 @@
 // the choice and the exits.
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
-#include "support/ScreenRig.h"
+#include "support/LevelMapRig.h"
 #include "board/TPlayer.h"
 #include "core/Globals.h"
 #include "core/TGame.h"
@@ -17,52 +19,21 @@
 #include "platform/Events.h"
 #include "platform/FileSystem.h"
 #include "support/FrameworkState.h"
+#include "platform/Font.h"
 #include "platform/Graphics.h"
 #include "platform/Image.h"
 #include "play/TGameScreen.h"
 #include "screens/TBookScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TTitleScreen.h"
+#include "text/GameFonts.h"
 #include "ui/TLoadingScreen.h"
 #include "ui/TMenu.h"
 
 namespace screentest {
 namespace {
 
-class LevelMapTest : public ScreenTest {
- protected:
-  void SetUp() override {
-    ScreenTest::SetUp();
-    if (IsSkipped()) return;
-    map = LevelSelectScreen;
-    profile = UseProfile(u"Heather", 1);
-    for (const char16_t* star : {u"starinactive", u"staractive"}) images->Load(star, String(), -1, 1);
-    sounds = std::make_shared<TSoundBank>(Game->SoundPath);
-    for (const char16_t* sound : {u"tornadomap", u"invalid"}) sounds->Load(sound);
-  }
-  // Enters the map from the title with the player at level / unlocked; runs the entry zoom.
-  void EnterAt(int level, int unlocked, bool finishZoom = true) {
-    profile->CurrentLevel = level;
-    profile->LockedLevel = unlocked + 1;
-    profile->Save();
-    GameScreen->GameStart();
-    Enter(map, TitleScreen);
-    if (finishZoom) Tick(100);
-  }
-  // The screen position of chapter c's marker.
-  void ClickChapter(int c) {
-    const auto& p = map->Coords[static_cast<size_t>(c - 1)];
-    Click(static_cast<int>(p->X + map->ScrollX), static_cast<int>(p->Y + map->ScrollY));
-    Tick();
-  }
-  int SavedLevel() {
-    auto saved = TProfile::Create(u"Heather");
-    saved->Load();
-    return saved->CurrentLevel;
-  }
-  std::shared_ptr<TLevelSelectScreen> map;
-  std::shared_ptr<TProfile> profile;
-};
+using LevelMapTest = LevelMapRig;
 
 TEST_F(LevelMapTest, ChaptersOpenByTheHighestLevelReachedAndNeverBelowTheCurrentOne) {
   struct Case { int unlocked, chapter, opened; };
@@ -109,30 +80,89 @@ TEST_F(LevelMapTest, EntryZoomRunsFromTheFittedMapIntoTheChapter) {
   }
 }
 
+// Relative luminance of a pixel.
+double Luminance(uint32_t px) {
+  const auto lin = [](uint32_t v) {
+    const double c = v / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * lin((px >> 16) & 0xFF) + 0.7152 * lin((px >> 8) & 0xFF) + 0.0722 * lin(px & 0xFF);
+}
+
 // Every chapter's name, over its own stretch of the map and its marker, stands out at least
-// 4.5:1 from what lies behind it; a cloud drifting over it leaves it at least 2.5:1.
+// 4.5:1 from what lies behind its letters (its plate, drawn with it); a cloud drifting over it
+// leaves it at least 2.5:1. Within what the name changes on the screen, its letters are the
+// brightest tenth and what lies behind them the middle.
 TEST_F(LevelMapTest, ChapterNamesReadOverTheirPlaces) {
   EnterAt(46, 50);
   const float w = static_cast<float>(map->Image->width), h = static_cast<float>(map->Image->height);
-  const auto captionChange = [&](int chapter) {
+  const auto captionContrast = [&](int chapter) {
     map->LastMOIndex = -1;
     map->Draw();
     const platform::PixmapPtr without = platform::GrabPixmap(0, 0, 800, 600);
     map->LastMOIndex = chapter - 1;
     map->Draw();
-    return testrig::CompareFrames(*platform::GrabPixmap(0, 0, 800, 600), *without);
+    const platform::PixmapPtr with = platform::GrabPixmap(0, 0, 800, 600);
+    const testrig::DrawnChange change = testrig::CompareFrames(*with, *without);
+    std::vector<double> lum;
+    for (int y = change.top; y <= change.bottom; ++y) {
+      for (int x = change.left; x <= change.right; ++x) lum.push_back(Luminance(with->ReadPixel(x, y)));
+    }
+    if (lum.empty()) return 1.0;
+    std::sort(lum.begin(), lum.end());
+    return (lum[lum.size() * 9 / 10] + 0.05) / (lum[lum.size() / 2] + 0.05);
   };
   for (int c = 1; c <= 10; ++c) {
     SCOPED_TRACE(c);
     const auto& p = map->Coords[static_cast<size_t>(c - 1)];
     map->ScrollX = std::clamp(400.0f - p->X, 800.0f - w, 0.0f);
     map->ScrollY = std::clamp(300.0f - p->Y, 600.0f - h, 0.0f);
-    for (const auto& cloud : map->Clouds) cloud->x = -1000.0f;
-    EXPECT_GE(captionChange(c).contrast, 4.5);
+    CloudsAway();
+    EXPECT_GE(captionContrast(c), 4.5);
     map->Clouds[0]->x = p->X + map->ScrollX;
     map->Clouds[0]->y = p->Y + map->ScrollY - 30.0f;
-    EXPECT_GE(captionChange(c).contrast, 2.5);
+    EXPECT_GE(captionContrast(c), 2.5);
   }
+}
+
+// A chapter's name plate lies under its name only while the name is written: where a name is
+// not drawn, its place on the screen is no darker than the ground at either side of it. Every
+// chapter's own view is looked at, and every name place it shows clear of the heading and the
+// buttons.
+TEST_F(LevelMapTest, NoNamePlateWhereNoNameIsWritten) {
+  const auto luminance = [](const platform::Pixmap& p, int x0, int y0, int x1, int y1) {
+    double sum = 0;
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+      for (int x = x0; x < x1; ++x, ++n) sum += Luminance(p.ReadPixel(x, y));
+    }
+    return n ? sum / n : 0.0;
+  };
+  int looked = 0;
+  for (int chapter = 1; chapter <= 10; ++chapter) {
+    if (chapter > 1) map->Kill();
+    EnterAt(5 * chapter - 4, 50);
+    CloudsAway();
+    map->LastMOIndex = -1;
+    map->Draw();
+    const platform::PixmapPtr frame = platform::GrabPixmap(0, 0, 800, 600);
+    platform::SetImageFont(MapFont);
+    for (int c = 1; c <= 10; ++c) {
+      const String name = u"Chapter " + platform::FromUtf8(std::to_string(c));
+      const auto& p = map->Coords[static_cast<size_t>(c - 1)];
+      const int w = platform::TextWidth(name), h = platform::TextHeight(name);
+      const int x0 = static_cast<int>(p->X + map->ScrollX - 4.0f) - w / 2;
+      const int y0 = static_cast<int>(p->Y + map->ScrollY + map->Locked->h2 - 80.0f);
+      if (x0 - 40 < 0 || x0 + w + 40 > 800 || y0 < 100 || y0 + h > 470) continue;
+      SCOPED_TRACE("chapter " + std::to_string(c) + " in chapter " + std::to_string(chapter) + "'s view");
+      const double place = luminance(*frame, x0, y0, x0 + w, y0 + h);
+      const double sides = (luminance(*frame, x0 - 40, y0, x0 - 10, y0 + h) +
+                            luminance(*frame, x0 + w + 10, y0, x0 + w + 40, y0 + h)) / 2;
+      EXPECT_GE(place, 0.6 * sides);
+      ++looked;
+    }
+  }
+  EXPECT_GE(looked, 20);
 }
 
 TEST_F(LevelMapTest, ScrollStaysInsideThePictureWhateverThePointerDoes) {

@@ -97,19 +97,19 @@ void chip(Canvas& c, double cx, double cy, double r, const Color& col, uint64_t 
 }
 
 void chainOver(Canvas& c, const Color& metal) {
-    // Two chains crossing from corner to corner.
+    // Two slender chains crossing from corner to corner: the gem's colour shows through their
+    // links and between them.
     for (int d = 0; d < 2; ++d) {
-        const Pt a = d == 0 ? Pt{3, 3} : Pt{47, 3};
-        const Pt b = d == 0 ? Pt{47, 47} : Pt{3, 47};
+        const Pt a = d == 0 ? Pt{4, 4} : Pt{46, 4};
+        const Pt b = d == 0 ? Pt{46, 46} : Pt{4, 46};
         const double angle = std::atan2(b.y - a.y, b.x - a.x);
-        const int links = 7;
+        const int links = 6;
         for (int i = 0; i < links; ++i) {
             const Pt p = Pt::lerp(a, b, (i + 0.5) / links);
-            if (d == 1 && i == links / 2) continue;  // the first chain crosses over the second here
-            PanelKit::chainLink(c, p.x, p.y, 10.5, angle, i % 2 ? 1.0 : 0.0, metal);
+            if (d == 1 && (i == 2 || i == 3)) continue;  // the first chain crosses over the second here
+            PanelKit::chainLink(c, p.x, p.y, 9.0, angle, i % 2 ? 1.0 : 0.0, metal);
         }
     }
-    PanelKit::chainLink(c, 25, 25, 10.5, kPi / 4, 0.0, metal.lighter(0.1));
 }
 
 void starShape(Canvas& c, bool active) {
@@ -162,9 +162,14 @@ void registerBoardAssets(Registry& r) {
         TextPainter::draw(c, "Paused", 200, 72, TextStyle::gold(64));
     });
     r.strip(G + "chainstrip.png", [](Canvas& c, int f, const Asset&) {
-        chainOver(c, Color::hex(0xc4ccd8).mix(Palette::gem(f + 1), 0.22));
+        chainOver(c, Color::hex(0xc4ccd8).mix(Palette::gem(f + 1), 0.45));
     });
     r.image(G + "lock.png", [](Canvas& c, const Asset&) {
+        // A small padlock where the chains cross: the gem's colour reads all round it.
+        c.save();
+        cairo_translate(c.cr(), 25, 25);
+        cairo_scale(c.cr(), 0.7, 0.7);
+        cairo_translate(c.cr(), -25, -27);
         Canvas s(50, 50);
         s.roundRect(14, 26, 22, 18, 4);
         s.fillPath(Color::hex(0x000000, 0.6));
@@ -187,6 +192,7 @@ void registerBoardAssets(Registry& r) {
         c.fillPath(Color::hex(0x2a1606));
         c.polygon({{24, 33}, {26, 33}, {26.8, 39}, {23.2, 39}});
         c.fillPath(Color::hex(0x2a1606));
+        c.restore();
     });
     r.image(G + "cell.png", [](Canvas& c, const Asset&) {
         // Top and left edges; the neighbour (or the edge pieces) close the box.

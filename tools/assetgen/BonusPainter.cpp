@@ -58,28 +58,32 @@ void glintSweep(Canvas& c, double cx, double cy, double r, double pos) {
 }  // namespace
 
 void BonusPainter::lion(Canvas& c, double open, double blink, double mane) {
-    const Color maneCol = Color::hex(0xd9782a), maneDark = Color::hex(0x9a4514);
-    for (int i = 0; i < 14; ++i) {
-        const Pt p = Pt::polar(12.0 * mane, i * 2 * kPi / 14 + 0.1);
-        c.circle(p.x, p.y + 1, 4.6 * mane);
-    }
-    c.circle(0, 1, 12.5 * mane);
-    c.fillPath(maneCol, true);
-    c.strokePath(maneDark, 1.2);
-    for (int i = 0; i < 14; ++i) {
-        const Pt p = Pt::polar(12.0 * mane, i * 2 * kPi / 14 + 0.1);
-        c.circle(p.x, p.y + 1, 4.6 * mane);
-    }
-    c.fillRadial(0, 1, 6, 17 * mane, {{0, Color::hex(0xf2a048)}, {1, maneCol}});
-    // Ears.
+    const Color maneCol = Color::hex(0xd9782a), maneDark = Color::hex(0x8a3a10);
+    // A shaggy mane of pointed tufts all round the face, darker at its tips: a lion's, not a
+    // bear's round head.
+    const auto tufts = [&](double outer, double inner, int count, double turn) {
+        std::vector<Pt> p;
+        for (int i = 0; i < count * 2; ++i) {
+            const double r = (i % 2 ? inner : outer) * mane;
+            p.push_back(Pt::polar(r, i * kPi / count + turn) + Pt{0, 1.5});
+        }
+        c.smoothClosed(p, 0.35);
+    };
+    tufts(18.5, 12.5, 13, 0.12);
+    c.fillRadial(0, 1.5, 8, 18.5 * mane, {{0, Color::hex(0xc0601c)}, {1, maneDark}}, true);
+    c.strokePath(Color::hex(0x5a2408), 1.0);
+    tufts(15, 10.5, 11, 0.4);
+    c.fillRadial(0, 1.5, 6, 15 * mane, {{0, Color::hex(0xf2a048)}, {1, maneCol}});
+    // Small round ears half hidden in the mane.
     for (int s : {-1, 1}) {
-        c.circle(s * 7.5, -7.5, 3.4);
-        c.fillPath(Color::hex(0xf0b660), true);
-        c.strokePath(maneDark, 0.9);
-        c.circle(s * 7.5, -7.5, 1.7);
-        c.fillPath(Color::hex(0xd9826a));
+        c.circle(s * 6.8, -6.8, 2.6);
+        c.fillPath(Color::hex(0xf0c070), true);
+        c.strokePath(maneDark, 0.8);
+        c.circle(s * 6.8, -6.8, 1.2);
+        c.fillPath(Color::hex(0xb86a4a));
     }
-    c.ellipse(0, 1.5, 9.2, 9.6);
+    // The face: narrower at the top, a long broad muzzle below.
+    c.smoothClosed({{0, -7.5}, {6.5, -5.5}, {8.2, 1.5}, {5.5, 8.5}, {0, 10.5}, {-5.5, 8.5}, {-8.2, 1.5}, {-6.5, -5.5}}, 0.4);
     c.fillRadial2(-2.5, -2, 0, 0, 1.5, 10, {{0, Color::hex(0xfde0a6)}, {1, Color::hex(0xeeb564)}}, true);
     c.strokePath(maneDark, 0.9);
     // Eyes.
@@ -96,8 +100,11 @@ void BonusPainter::lion(Canvas& c, double open, double blink, double mane) {
         }
     }
     // Muzzle, nose, mouth.
-    for (int s : {-1, 1}) c.circle(s * 2.3, 4.6, 3.0);
+    for (int s : {-1, 1}) c.circle(s * 2.5, 4.8, 3.2);
     c.fillPath(Color::hex(0xfff1d6));
+    for (int s : {-1, 1})
+        for (const Pt& d : {Pt{1.6, 4.2}, Pt{2.8, 5.2}, Pt{1.9, 6.0}}) c.circle(s * d.x, d.y, 0.38);
+    c.fillPath(Color::hex(0x5a2a14, 0.8));
     if (open > 0.05) {
         c.ellipse(0, 7.6 + open, 2.6 + open, 1.2 + 2.6 * open);
         c.fillPath(Color::hex(0x6a1410), true);
@@ -110,8 +117,8 @@ void BonusPainter::lion(Canvas& c, double open, double blink, double mane) {
         cairo_curve_to(c.cr(), 0.2, 8.2, 1.2, 8.6, 2.2, 7.4);
         c.strokePath(Color::hex(0x5a2a14), 0.8);
     }
-    cairo_move_to(c.cr(), -2.2, 2.4);
-    cairo_line_to(c.cr(), 2.2, 2.4);
+    cairo_move_to(c.cr(), -2.8, 2.2);
+    cairo_line_to(c.cr(), 2.8, 2.2);
     cairo_line_to(c.cr(), 0, 5.0);
     cairo_close_path(c.cr());
     c.fillPath(Color::hex(0x5a2a14));

@@ -150,9 +150,11 @@ void gorge(Canvas& c, double x, double top, double gap, const Look& L) {
 }
 
 // The old bridge over the gorge, its parapet carved with little lanterns.
-void carvedBridge(Canvas& c, double x, double y, double w, double s, bool lit) {
+// `litPart` of the carved lanterns, from the left end, are awake.
+void carvedBridge(Canvas& c, double x, double y, double w, double s, double litPart) {
     SceneKit::bridge(c, x, y, w, 56 * s, C(0x9a8ca8));
     for (double lx = x + 14 * s; lx < x + w - 8 * s; lx += 26 * s) {
+        const bool lit = lx < x + w * litPart;
         if (lit) c.glowSpot(lx, y - 10 * s, 14 * s, C(0xffc35a).withAlpha(0.5));
         c.roundRect(lx - 4 * s, y - 16 * s, 8 * s, 11 * s, 2.5 * s);
         c.fillPath(lit ? C(0xffe08a) : C(0x3a3450), true);
@@ -164,7 +166,8 @@ void carvedBridge(Canvas& c, double x, double y, double w, double s, bool lit) {
 
 // The standing stones as a ring on the moor, seen from the side: the far stones small and
 // high, the near ones large and low.
-void stoneRing(Canvas& c, double x, double gy, double s) {
+// `lit` of the stones, going round the ring, have woken with a pale light.
+void stoneRing(Canvas& c, double x, double gy, double s, int lit) {
     Rng rng("ring");
     const int n = 9;
     std::vector<std::pair<double, int>> order;
@@ -176,8 +179,10 @@ void stoneRing(Canvas& c, double x, double gy, double s) {
         const double a = kPi * 2 * k / n + 0.3;
         const double near = (depth + 1) / 2;  // 0 far, 1 near
         const double sx = x + std::cos(a) * 150 * s, sy = gy - 4 * s + depth * 34 * s;
-        const double size = (0.7 + 0.45 * near) * s;
-        SceneKit::standingStone(c, sx, sy, 26 * size, rng.range(58, 84) * size, C(0x8a8aa0).darker(0.25 * (1 - near)));
+        const double size = (0.7 + 0.45 * near) * s, h = rng.range(58, 84) * size;
+        const bool awake = k < lit;
+        if (awake) c.glowSpot(sx, sy - h * 0.5, h * 0.8, C(0xd8e8ff).withAlpha(0.35));
+        SceneKit::standingStone(c, sx, sy, 26 * size, h, awake ? C(0xb8c4e0) : C(0x8a8aa0).darker(0.25 * (1 - near)));
     }
 }
 
@@ -284,45 +289,52 @@ void coldCastle(Canvas& c, double x, double gy, double s) {
     }
 }
 
-// The chapter's landmark. `cold` paints it as the chapter's first page finds it, before
-// Marigold has brought any light back.
-void place(Canvas& c, int chapter, double x, double gy, double s, bool cold) {
-    const bool lit = !cold;
+// The chapter's landmark, `light` 0 as the chapter's first page finds it, before Marigold has
+// brought any light back, to 1 once its last page has relit it.
+void place(Canvas& c, int chapter, double x, double gy, double s, double light, bool heroine) {
     Rng rng("landmark", static_cast<uint64_t>(chapter));
-    (void)lit;
+    const bool relit = light >= 1;
     switch (chapter) {
         case 1:
-            SceneKit::cottage(c, x - 70 * s, gy - 6 * s, 0.9 * s, C(0xd8b890), C(0x8a3a2a), lit);
-            SceneKit::cottage(c, x + 60 * s, gy - 10 * s, 0.8 * s, C(0xc8a888), C(0x5a4a8a), lit);
-            SceneKit::cottage(c, x, gy, 1.2 * s, C(0xe8c8a0), C(0xa8402a), lit);
-            SceneKit::lanternPost(c, x - 120 * s, gy + 6 * s, 70 * s, lit);
-            SceneKit::lanternPost(c, x + 110 * s, gy + 4 * s, 64 * s, lit);
+            // The lamps along the lane went dark; at the end the village hangs one for her.
+            SceneKit::cottage(c, x - 70 * s, gy - 6 * s, 0.9 * s, C(0xd8b890), C(0x8a3a2a), relit);
+            SceneKit::cottage(c, x + 60 * s, gy - 10 * s, 0.8 * s, C(0xc8a888), C(0x5a4a8a), relit);
+            SceneKit::cottage(c, x, gy, 1.2 * s, C(0xe8c8a0), C(0xa8402a), relit);
+            SceneKit::lanternPost(c, x - 120 * s, gy + 6 * s, 70 * s, light >= 0.5);
+            SceneKit::lanternPost(c, x + 110 * s, gy + 4 * s, 64 * s, relit);
             // The apprentice in the square, with her pole and no flame to give.
-            if (cold) SceneKit::heroine(c, x - 175 * s, gy + 40 * s, 1.3 * s, false);
+            if (heroine) SceneKit::heroine(c, x - 175 * s, gy + 40 * s, 1.3 * s, false);
             break;
         case 2:
-            SceneKit::windmill(c, x, gy, 1.1 * s, 0.35, lit);
-            SceneKit::cottage(c, x + 80 * s, gy + 6 * s, 0.7 * s, C(0xd8c0a0), C(0x7a3a2a), lit);
-            SceneKit::lanternPost(c, x - 60 * s, gy + 8 * s, 60 * s, lit);
+            SceneKit::windmill(c, x, gy, 1.1 * s, 0.35, relit);
+            SceneKit::cottage(c, x + 80 * s, gy + 6 * s, 0.7 * s, C(0xd8c0a0), C(0x7a3a2a), relit);
+            SceneKit::lanternPost(c, x - 60 * s, gy + 8 * s, 60 * s, relit);
             break;
         case 3:
-            SceneKit::roundTree(c, x, gy + 10 * s, 230 * s, C(0x14362c), C(0x8ae0c0), 33);
-            for (int k = 0; k < 7; ++k)
-                SceneKit::mushroom(c, x + (k - 3) * 26 * s + rng.range(-6, 6), gy + 12 * s + rng.range(-4, 6), rng.range(0.8, 1.5) * s,
-                                   k % 2 ? C(0x60e0ff) : C(0xff70c0));
+            // Mushrooms as tall as houses among the trees, only a faint light on their caps; the
+            // ones the Tumblets have passed brighten.
+            SceneKit::roundTree(c, x + 40 * s, gy + 10 * s, 230 * s, C(0x14362c), C(0x8ae0c0), 33);
+            for (int k = 0; k < 4; ++k) {
+                const double mx = x + (k - 1.5) * 70 * s + rng.range(-10, 10) * s;
+                const double glow = 0.12 + 0.8 * std::clamp(light * 2 - k * 0.5, 0.0, 1.0);
+                SceneKit::mushroom(c, mx, gy + 12 * s + rng.range(-4, 6) * s, rng.range(3.5, 5) * s,
+                                   k % 2 ? C(0x60e0ff) : C(0xd070ff), glow, 2.6);
+            }
             break;
         case 4:
-            carvedBridge(c, x - 130 * s, gy - 40 * s, 260 * s, s, lit);
+            carvedBridge(c, x - 130 * s, gy - 40 * s, 260 * s, s, light);
             break;
         case 5:
             for (int k = 0; k < 9; ++k) {
-                const double lx = x + rng.range(-150, 150) * s, ly = gy + rng.range(-150, -20) * s, ls = rng.range(5, 9) * s;
-                if (cold) deadLantern(c, lx, gy + rng.range(-10, 30) * s, ls * 1.3, rng.range(-0.6, 0.6));
-                else SceneKit::paperLantern(c, lx, ly, ls, k % 3 ? C(0xffa040) : C(0xff7050));
+                const double lx = x + rng.range(-150, 150) * s, ls = rng.range(5, 9) * s;
+                const double drift = rng.range(-10, 30) * s, tilt = rng.range(-0.6, 0.6);
+                // Relit ones float on the water among the dark ones, as the lake's lanterns do.
+                if (k < 9 * light) SceneKit::paperLantern(c, lx, gy + drift - ls, ls, k % 3 ? C(0xffa040) : C(0xff7050));
+                else deadLantern(c, lx, gy + drift, ls * 1.3, tilt);
             }
             break;
         case 6:
-            stoneRing(c, x, gy, s);
+            stoneRing(c, x, gy, s, static_cast<int>(9 * light));
             break;
         case 7:
             crookedTower(c, x, gy, s);
@@ -334,36 +346,50 @@ void place(Canvas& c, int chapter, double x, double gy, double s, bool cold) {
             c.strokePath(C(0x1c120c), 1);
             break;
         case 8: {
-            // Cliff with a cave mouth full of crystals.
+            // Cliff with a cave mouth; inside, crystals that catch every speck of light with a
+            // faint sparkle.
             cairo_move_to(c.cr(), x - 160 * s, gy + 10 * s);
             cairo_curve_to(c.cr(), x - 140 * s, gy - 150 * s, x + 120 * s, gy - 190 * s, x + 170 * s, gy + 10 * s);
             cairo_close_path(c.cr());
             c.fillLinear(0, gy - 180 * s, 0, gy, {{0, C(0x4a3a6a)}, {1, C(0x1e1830)}}, true);
-            c.strokePath(C(0x80f0e0).withAlpha(0.4), 2);
+            c.strokePath(C(0x80f0e0).withAlpha(0.2), 2);
             cairo_move_to(c.cr(), x - 55 * s, gy + 5 * s);
             cairo_curve_to(c.cr(), x - 55 * s, gy - 95 * s, x + 55 * s, gy - 95 * s, x + 55 * s, gy + 5 * s);
             cairo_close_path(c.cr());
             c.fillPath(C(0x0c0a18));
-            SceneKit::crystals(c, x, gy, 1.0 * s, C(0x60e8e0), 8);
-            SceneKit::crystals(c, x - 110 * s, gy + 6 * s, 0.7 * s, C(0xc070ff), 9);
-            SceneKit::crystals(c, x + 115 * s, gy + 8 * s, 0.6 * s, C(0xff80c0), 10);
+            const double dim = 0.15 + 0.2 * light;
+            SceneKit::crystals(c, x, gy, 1.0 * s, C(0x60e8e0), 8, relit ? 1.0 : dim);
+            SceneKit::crystals(c, x - 110 * s, gy + 6 * s, 0.7 * s, C(0xc070ff), 9, dim * 0.6);
+            SceneKit::crystals(c, x + 115 * s, gy + 8 * s, 0.6 * s, C(0xff80c0), 10, dim * 0.6);
             break;
         }
         case 9:
+            // Stars falling softly into the meadow's grass.
             SceneKit::shootingStar(c, x + 60 * s, gy - 260 * s, 120 * s, 0.5);
             SceneKit::shootingStar(c, x - 90 * s, gy - 200 * s, 80 * s, 0.6);
-            SceneKit::lanternPost(c, x, gy + 6 * s, 64 * s, true);
+            for (int k = 0; k < 9; ++k) {
+                const double fx = x + rng.range(-120, 120) * s, fy = gy + rng.range(-4, 18) * s;
+                c.glowSpot(fx, fy, 12 * s, C(0xe8f0ff).withAlpha(0.55));
+                c.star(fx, fy, 4.5 * s, 1.6 * s, 5);
+                c.fillPath(C(0xfffbe8));
+            }
             break;
         default:
-            if (cold) coldCastle(c, x, gy, 1.0 * s);
-            else SceneKit::castle(c, x, gy, 1.0 * s);
+            if (relit) SceneKit::castle(c, x, gy, 1.0 * s);
+            else coldCastle(c, x, gy, 1.0 * s);
             break;
     }
 }
 
+// While a chapter's levels are played its landmark stands as the pages find it in their middle:
+// half relit.
+constexpr double kPlayLight = 0.5;
+
 }  // namespace
 
-void ChapterScene::landmark(Canvas& c, int chapter, double x, double gy, double s) { place(c, chapter, x, gy, s, false); }
+void ChapterScene::landmark(Canvas& c, int chapter, double x, double gy, double s, double light) {
+    place(c, chapter, x, gy, s, light, false);
+}
 
 void ChapterScene::paint(Canvas& c, int chapter, Framing framing) {
     const Look& L = kLooks[chapter];
@@ -383,12 +409,14 @@ void ChapterScene::paint(Canvas& c, int chapter, Framing framing) {
     const double ls = title ? 1.2 : 0.8;
     // The picture before a chapter's first page shows the place as that page finds it: dark.
     const bool cold = title;
+    const double light = title ? 0.0 : kPlayLight;
     const bool wet = chapter == 4 || chapter == 5;
     if (chapter == 5) {
         SceneKit::water(c, 400, 600, C(L.horizon).mix(C(L.mid), 0.5).darker(0.2), C(L.far).darker(0.4), 40 + chapter);
         for (int k = 0; k < 14; ++k) {
             const double x = rng.range(0, w), y = rng.range(420, 560);
-            if (cold) {
+            // A little fleet of relit lanterns among the dark ones.
+            if (k >= 14 * light * 0.6) {
                 deadLantern(c, x, y - 4, rng.range(4, 8) * (0.6 + (y - 400) / 200), rng.range(-0.7, 0.7));
             } else {
                 // Reflections of the lanterns on the lake.
@@ -405,7 +433,7 @@ void ChapterScene::paint(Canvas& c, int chapter, Framing framing) {
     }
     if (chapter == 6) SceneKit::mist(c, 400, 120, Color::hex(0xe8e0f0, 0.55), 61);
     const double gy = chapter == 4 ? (title ? 470 : 430) : title ? 470 : (wet ? 430 : SceneKit::ridgeY(mid, lx) + 10);
-    place(c, chapter, lx, gy, ls, cold);
+    place(c, chapter, lx, gy, ls, light, title);
     // Foreground bank (the gorge has none: it falls away to the river).
     std::vector<Pt> near = {{0, 600}, {w, 600}};
     if (chapter != 4)
@@ -419,16 +447,31 @@ void ChapterScene::paint(Canvas& c, int chapter, Framing framing) {
         reeds(c, rng, 10, 250, 610, 70, C(0x2a3a24));
     }
     if (chapter == 3) {
-        for (int k = 0; k < 9; ++k)
-            SceneKit::mushroom(c, rng.range(20, 780), SceneKit::ridgeY(near, rng.range(20, 780)) + 14, rng.range(0.6, 1.1),
-                               k % 2 ? C(0x60e0ff) : C(0xff70c0));
+        // House-tall mushrooms on the near bank, their caps barely glowing.
+        for (int k = 0; k < 3; ++k) {
+            const double mx = (lx < 400 ? 430 : 90) + k * 130 + rng.range(-20, 20);
+            SceneKit::mushroom(c, mx, SceneKit::ridgeY(near, mx) + 40, rng.range(5.5, 7),
+                               k % 2 ? C(0x60e0ff) : C(0xd070ff), title ? 0.08 : 0.15, 2.4);
+        }
     }
     if (chapter == 9 || chapter == 2) SceneKit::flowers(c, rng, 160, 0, 520, w, 600);
-    if (chapter == 2) stream(c, lx - 10 * ls, gy + 4, lx < 400 ? w - 140 : 140, 612, title ? 120 : 90, L);
-    if (!title) {
-        SceneKit::lanternPost(c, (chapter % 2) ? 740 : 50, SceneKit::ridgeY(near, (chapter % 2) ? 740 : 50) + 20, 80, true);
+    if (chapter == 9) {
+        // The meadow sprinkled with little fallen stars.
+        for (int k = 0; k < (title ? 8 : 22); ++k) {
+            const double fx = rng.range(10, w - 10), fy = SceneKit::ridgeY(near, fx) + rng.range(12, 60);
+            const double size = rng.range(3.5, 6);
+            c.glowSpot(fx, fy, size * 3, C(0xe8f0ff).withAlpha(0.5));
+            c.star(fx, fy, size, size * 0.4, 5, rng.range(0, 1.2));
+            c.fillPath(C(0xfffbe8));
+        }
     }
-    SceneKit::fireflies(c, rng, chapter == 3 ? 40 : 18, 0, 300, w, 560);
+    if (chapter == 2) stream(c, lx - 10 * ls, gy + 4, lx < 400 ? w - 140 : 140, 612, title ? 120 : 90, L);
+    // A lamp of the old road in the foreground, dark like every light of the Vale until the
+    // great lantern wakes (the meadow has none).
+    if (!title && chapter != 9) {
+        SceneKit::lanternPost(c, (chapter % 2) ? 740 : 50, SceneKit::ridgeY(near, (chapter % 2) ? 740 : 50) + 20, 80, false);
+    }
+    SceneKit::fireflies(c, rng, chapter == 3 && !title ? 40 : 18, 0, 300, w, 560);
     if (chapter == 6 || chapter == 4) SceneKit::mist(c, 540, 70, Color::hex(0xe8e0f0, 0.35), 62 + chapter);
     if (title) SceneKit::banner(c, 400, 66, 300, ("Chapter " + std::to_string(chapter)).c_str());
     SceneKit::finish(c, Rng::hash("finish", chapter * 2 + (title ? 1 : 0)));

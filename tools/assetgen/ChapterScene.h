@@ -12,7 +12,8 @@ public:
     enum class Framing { PlayBackground, TitlePicture };
 
     static void paint(Canvas& c, int chapter, Framing framing);
-    static void landmark(Canvas& c, int chapter, double x, double groundY, double scale);
+    // `light` 0: the place as the chapter's first page finds it; 1: relit by its last page.
+    static void landmark(Canvas& c, int chapter, double x, double groundY, double scale, double light);
     // The introduction: the village at dusk with its lanterns gone dark.
     static void introduction(Canvas& c);
 };

@@ -9,7 +9,6 @@
 #include "PanelKit.h"
 #include "Rng.h"
 #include "SceneKit.h"
-#include "TextPainter.h"
 
 namespace assetgen {
 
@@ -136,10 +135,10 @@ void MapPainter::paint(Canvas& c) {
         c.fillPath(k % 3 ? Color::hex(0xffe070) : Color::hex(0xff8ab0));
     }
 
-    // The path from site to site, winding.
+    // The path from site to site, winding, and up the castle hill at its end.
     const std::vector<Pt> route = {kSite[0], {830, 175}, kSite[1], {720, 205}, kSite[2], {590, 225}, kSite[3], {460, 270},
                                    kSite[4], {300, 345}, {210, 330}, kSite[5], {170, 260}, {270, 175}, kSite[6], kSite[7],
-                                   {320, 300}, {350, 390}, kSite[8], {470, 505}, {580, 530}, kSite[9]};
+                                   {320, 300}, {350, 390}, kSite[8], {470, 505}, {580, 530}, kSite[9], {700, 520}, {692, 474}};
     c.smoothOpen(route, 0.5);
     c.strokePath(Color::hex(0x6a4422, 0.55), 11);
     c.smoothOpen(route, 0.5);
@@ -150,37 +149,43 @@ void MapPainter::paint(Canvas& c) {
     c.strokePath(Color::hex(0x8a5a2a), 2.2);
     cairo_set_dash(c.cr(), nullptr, 0, 0);
 
-    // Dusk wash over the land, with lantern light pooling at every site.
+    // Dusk wash over the land. No lamp of the Vale burns yet: the map shows it as the book opens.
     c.save();
     cairo_set_operator(c.cr(), CAIRO_OPERATOR_MULTIPLY);
     c.rect(0, 0, W, H);
     c.fillLinear(0, 0, W, H, {{0, Color::hex(0xb0a0d8)}, {0.5, Color::hex(0xc8b8e0)}, {1, Color::hex(0x9a90c8)}});
     c.restore();
-    for (const Pt& s : kSite) c.glowSpot(s.x, s.y - 10, 70, Color::hex(0xffc060, 0.45));
 
-    // The map writes a chapter's name in pale letters just above its marker, over whatever the
-    // ground holds: a dusky name plate there keeps it readable, and each landmark stands clear
-    // of the plate, above it (the cave of chapter 8, close under chapter 7's marker, beside its
-    // own).
+    // Each landmark stands above its marker, clear of the chapter's name written there when the
+    // pointer finds it, except where the screen's heading and buttons would hide it in the
+    // chapter views: the village and the owl tower stand beside their markers, below the heading;
+    // the windmill is kept small under it; the castle stands high above the last marker, over the
+    // "Play Next Level" arrow. The cave sits close under the tower's marker, beside its own.
     for (int i = 0; i < kSites; ++i) {
-        const Pt s = kSite[i] + (i + 1 == 8 ? Pt{-82, 22} : Pt{0, -36});
-        c.ellipse(s.x, s.y - 18, 34, 9);
+        const int chapter = i + 1;
+        Pt g = kSite[i] + Pt{0, -56};
+        double scale = 0.32;
+        if (chapter == 1) g = kSite[i] + Pt{118, 36};
+        if (chapter == 2) g = kSite[i] + Pt{-12, -53}, scale = 0.24;
+        if (chapter == 3) scale = 0.22;
+        if (chapter == 7) g = kSite[i] + Pt{84, 12};
+        if (chapter == 9) g = kSite[i] + Pt{0, -66};
+        if (chapter == 8) g = kSite[i] + Pt{-82, 2}, scale = 0.28;
+        if (chapter == 10) g = kSite[i] + Pt{14, -97};
+        c.ellipse(g.x, g.y + 2, 34, 9);
         c.fillPath(Color::hex(0x2a2418, 0.25));
-        if (i + 1 == 9) {
-            // The meadow: a lantern among the flowers (the sky's falling stars don't fit a map).
-            SceneKit::lanternPost(c, s.x - 4, s.y - 16, 26, true);
+        if (chapter == 9) {
+            // The meadow: stars fallen into the grass (the sky's falling ones don't fit a map).
+            Rng fall("fallen");
+            for (int k = 0; k < 7; ++k) {
+                const double fx = g.x + fall.range(-30, 30), fy = g.y + fall.range(-8, 6);
+                c.glowSpot(fx, fy, 7, Color::hex(0xe8f0ff, 0.5));
+                c.star(fx, fy, 3.2, 1.2, 5);
+                c.fillPath(Color::hex(0xfffbe8));
+            }
             continue;
         }
-        ChapterScene::landmark(c, i + 1, s.x, s.y - 20, i + 1 == 3 ? 0.22 : (i + 1 == 8 ? 0.28 : 0.32));
-    }
-    for (int i = 0; i < kSites; ++i) {
-        const Pt s = kSite[i];
-        const double w = TextPainter::width("Chapter " + std::to_string(i + 1), 32) + 24;
-        c.roundRect(s.x - 4 - w / 2 + 2, s.y - 44, w, 38, 12);
-        c.fillPath(Color::hex(0x000000, 0.3));
-        c.roundRect(s.x - 4 - w / 2, s.y - 46, w, 38, 12);
-        c.fillLinear(0, s.y - 46, 0, s.y - 8, {{0, Color::hex(0x2a2044, 0.82)}, {1, Color::hex(0x160f26, 0.86)}}, true);
-        c.strokePath(Color::hex(0xe8b860, 0.55), 1.4);
+        ChapterScene::landmark(c, chapter, g.x, g.y, scale, 0.0);
     }
     // Compass rose and a border.
     const Pt cr{110, 900};

@@ -301,9 +301,12 @@ void SceneKit::castle(Canvas& c, double x, double groundY, double s) {
     litWindow(c, x + 40 * s, groundY - 40 * s, 10 * s, 12 * s, true);
 }
 
-void SceneKit::crystals(Canvas& c, double x, double groundY, double s, const Color& col, uint64_t seed) {
+void SceneKit::crystals(Canvas& c, double x, double groundY, double s, const Color& col, uint64_t seed, double glow) {
     Rng rng(seed);
-    c.glowSpot(x, groundY - 25 * s, 70 * s, col.withAlpha(0.45));
+    glow = std::clamp(glow, 0.0, 1.0);
+    // Unlit, a crystal keeps its hue in the dark and only its edges catch a little light.
+    const Color body = col.mix(Color::hex(0x141224), 0.7 * (1 - glow));
+    if (glow > 0) c.glowSpot(x, groundY - 25 * s, 70 * s, col.withAlpha(0.45 * glow));
     for (int k = 0; k < 7; ++k) {
         const double a = rng.range(-0.6, 0.6), h = rng.range(25, 60) * s, w = rng.range(6, 12) * s;
         const double bx = x + rng.range(-30, 30) * s;
@@ -311,27 +314,45 @@ void SceneKit::crystals(Canvas& c, double x, double groundY, double s, const Col
         cairo_translate(c.cr(), bx, groundY);
         cairo_rotate(c.cr(), a);
         c.polygon({{-w / 2, 0}, {-w / 2, -h * 0.75}, {0, -h}, {w / 2, -h * 0.75}, {w / 2, 0}});
-        c.fillLinear(-w / 2, 0, w / 2, 0, {{0, col.lighter(0.55)}, {0.5, col}, {1, col.darker(0.4)}}, true);
-        c.strokePath(col.darker(0.6), 1);
+        c.fillLinear(-w / 2, 0, w / 2, 0, {{0, body.lighter(0.2 + 0.35 * glow)}, {0.5, body}, {1, body.darker(0.4)}}, true);
+        c.strokePath(body.darker(0.6), 1);
         cairo_move_to(c.cr(), 0, -h);
         cairo_line_to(c.cr(), 0, 0);
-        c.strokePath(Color::hex(0xFFFFFF, 0.4), 0.8);
+        c.strokePath(Color::hex(0xFFFFFF, 0.15 + 0.25 * glow), 0.8);
         c.restore();
+    }
+    if (glow < 1) {
+        // The faint sparkle a dim crystal still catches.
+        for (int k = 0; k < 5; ++k) {
+            const double px = x + rng.range(-28, 28) * s, py = groundY - rng.range(10, 45) * s;
+            c.star(px, py, std::max(1.5, 3.5 * s), std::max(0.4, 0.6 * s), 4, 0);
+            c.fillPath(col.lighter(0.6).withAlpha(0.75));
+        }
     }
 }
 
-void SceneKit::mushroom(Canvas& c, double x, double groundY, double s, const Color& cap) {
-    c.glowSpot(x, groundY - 8 * s, 26 * s, cap.withAlpha(0.45));
-    c.roundRect(x - 3 * s, groundY - 10 * s, 6 * s, 10 * s, 2 * s);
-    c.fillPath(Color::hex(0xf4e8d8));
-    cairo_move_to(c.cr(), x - 11 * s, groundY - 9 * s);
-    cairo_curve_to(c.cr(), x - 10 * s, groundY - 22 * s, x + 10 * s, groundY - 22 * s, x + 11 * s, groundY - 9 * s);
+void SceneKit::mushroom(Canvas& c, double x, double groundY, double s, const Color& cap, double glow, double stalk) {
+    glow = std::clamp(glow, 0.0, 1.0);
+    const double dark = 1 - glow;
+    const Color lit = cap.mix(Color::hex(0x161a28), 0.8 * dark);
+    const double stemH = 10 * s * stalk, top = groundY - stemH + 1 * s;
+    if (glow > 0) c.glowSpot(x, top + 2 * s, 26 * s, cap.withAlpha(0.45 * glow));
+    c.roundRect(x - 3 * s, groundY - stemH, 6 * s, stemH, 2 * s);
+    c.fillLinear(x - 3 * s, 0, x + 3 * s, 0,
+                 {{0, Color::hex(0xf4e8d8).mix(Color::hex(0x2a2634), 0.75 * dark)},
+                  {1, Color::hex(0xc8b8a8).mix(Color::hex(0x1a1824), 0.8 * dark)}});
+    cairo_move_to(c.cr(), x - 11 * s, top);
+    cairo_curve_to(c.cr(), x - 10 * s, top - 13 * s, x + 10 * s, top - 13 * s, x + 11 * s, top);
     cairo_close_path(c.cr());
-    c.fillRadial2(x - 3 * s, groundY - 17 * s, 0, x, groundY - 12 * s, 12 * s, {{0, cap.lighter(0.6)}, {1, cap}}, true);
-    c.strokePath(cap.darker(0.5), 1);
-    for (const Pt& d : {Pt{-5, -14}, Pt{3, -17}, Pt{6, -12}}) {
-        c.circle(x + d.x * s, groundY + d.y * s, 1.4 * s);
-        c.fillPath(Color::hex(0xFFFFFF, 0.85));
+    c.fillRadial2(x - 3 * s, top - 8 * s, 0, x, top - 3 * s, 12 * s, {{0, lit.lighter(0.15 + 0.45 * glow)}, {1, lit}}, true);
+    c.strokePath(lit.darker(0.5), 1);
+    // What light is left clings to the rim of the cap.
+    cairo_move_to(c.cr(), x - 10.5 * s, top);
+    cairo_curve_to(c.cr(), x - 4 * s, top + 1.5 * s, x + 4 * s, top + 1.5 * s, x + 10.5 * s, top);
+    c.strokePath(cap.withAlpha(0.35 + 0.5 * glow), std::max(1.0, 0.9 * s));
+    for (const Pt& d : {Pt{-5, -5}, Pt{3, -8}, Pt{6, -3}}) {
+        c.circle(x + d.x * s, top + d.y * s, 1.4 * s);
+        c.fillPath(Color::hex(0xFFFFFF, 0.2 + 0.65 * glow));
     }
 }
 

@@ -30,8 +30,13 @@ public:
     static void bridge(Canvas& c, double x, double y, double w, double h, const Color& stone);
     static void tower(Canvas& c, double x, double groundY, double s);
     static void castle(Canvas& c, double x, double groundY, double s);
-    static void crystals(Canvas& c, double x, double groundY, double s, const Color& col, uint64_t seed);
-    static void mushroom(Canvas& c, double x, double groundY, double s, const Color& cap);
+    // `glow` 0 to 1: how much light the crystals (or a mushroom's cap) give; at 0 only a faint
+    // sparkle is left.
+    static void crystals(Canvas& c, double x, double groundY, double s, const Color& col, uint64_t seed,
+                         double glow = 1.0);
+    // `stalk` lengthens the stem (1: a toadstool's).
+    static void mushroom(Canvas& c, double x, double groundY, double s, const Color& cap, double glow = 1.0,
+                         double stalk = 1.0);
     static void standingStone(Canvas& c, double x, double groundY, double w, double h, const Color& col);
     static void owl(Canvas& c, double x, double y, double s);
     static void heroine(Canvas& c, double x, double groundY, double s, bool lanternLit);
