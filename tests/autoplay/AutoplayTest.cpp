@@ -1,4 +1,4 @@
-// Every shipped level cleared by the seeded autoplayer on twenty seeds through the real board,
+// Every shipped level cleared by the seeded autoplayer on forty seeds through the real board,
 // with its cross-checks; one table of figures per level for the difficulty curve; and the
 // same seed giving the same game, also after another level ran in the same process.
 //

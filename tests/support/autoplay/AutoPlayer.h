@@ -47,7 +47,7 @@ RunResult PlayLevel(int level, int seed, const RunOptions& options);
 // The seeds every autoplayed level is measured on: the curve rules hold on their medians and
 // worst cases, so there must be enough of them that one unlucky seed cannot move a median.
 struct SeedRange {
-  int first = 1, last = 20;
+  int first = 1, last = 40;
   bool Valid() const { return first >= 1 && last >= first; }
   int Count() const { return last - first + 1; }
 };
@@ -57,7 +57,7 @@ constexpr SeedRange kCurveSeeds{};
 SeedRange SeedsFromEnvironment();
 SeedRange ParseSeeds(const std::string& text);
 // Where the rows of these seeds go under the build folder: "levels" for the curve's own
-// seeds, "levels/seeds-21-40" for others.
+// seeds, "levels/seeds-41-60" for others.
 std::string RowsFolder(const SeedRange& seeds);
 
 // FNV-1a 64 of a file's bytes (0 when it cannot be read).
