@@ -57,6 +57,28 @@ INSTANTIATE_TEST_SUITE_P(Levels, AutoplayLevel, ::testing::Range(1, 51),
                            return std::string(name);
                          });
 
+TEST(AutoplaySeeds, RangesReadFromTheEnvironmentText) {
+  struct Row {
+    const char* text;
+    int first, last;
+    bool valid;
+  };
+  for (const Row& row : {Row{"21-40", 21, 40, true}, Row{"7-7", 7, 7, true}, Row{"40-21", 40, 21, false},
+                         Row{"0-5", 0, 5, false}, Row{"21", 0, -1, false}, Row{"-5", -1, 5, false},
+                         Row{"a-b", -1, -1, false}, Row{"1-9999999", 1, -1, false}, Row{"1 -20", -1, 20, false}}) {
+    const autoplay::SeedRange seeds = autoplay::ParseSeeds(row.text);
+    EXPECT_EQ(seeds.Valid(), row.valid) << row.text;
+    if (row.valid) {
+      EXPECT_EQ(seeds.Count(), row.last - row.first + 1) << row.text;
+    }
+    EXPECT_EQ(seeds.first, row.first) << row.text;
+    EXPECT_EQ(seeds.last, row.last) << row.text;
+  }
+  EXPECT_EQ(autoplay::RowsFolder(autoplay::kCurveSeeds), "levels");
+  EXPECT_EQ(autoplay::RowsFolder({41, 60}), "levels/seeds-41-60");
+  EXPECT_GE(autoplay::kCurveSeeds.Count(), 20);
+}
+
 TEST(AutoplayDeterminism, SameSeedSameGameWhateverRanBefore) {
   const autoplay::RunResult first = autoplay::PlayLevel(25, 1, Options());
   const autoplay::RunResult again = autoplay::PlayLevel(25, 1, Options());
