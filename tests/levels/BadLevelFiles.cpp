@@ -77,6 +77,7 @@ std::vector<BadFile> BadFileTable() {
         {"space in the bonus line", 4, SetLine(3, "8, 9"), "F3", 3},
         {"keys only", 5, SetLine(3, "14,14"), "R7", 3},
         {"a key without locks", 11, SetLine(3, "14"), "R7", 3},
+        {"a single key", 2, SetLine(3, "14"), "R7", 3},
         {"17 bonus entries", 12, SetLine(3, Repeat("10", 17)), "F3", 3},
         {"21 bonus entries", 12, SetLine(3, Repeat("11", 21)), "F3", 3},
         {"size 16,10", 4, SetLine(4, "16,10"), "F4", 4, true},
@@ -109,6 +110,9 @@ std::vector<BadFile> BadFileTable() {
         {"a layer in a 2-cell stretch", 16, SetCells({{2, 0, "0"}, {0, 2, "0"}}), "R2", 6},
         {"a lock no run reaches", 2, SetCells({{0, 5, "0"}, {2, 5, "0"}, {1, 4, "0"}}), "R3", 11},
         {"a fully locked row", 2, SetLine(11, "2,2,2,2,2,2,2,2"), "R4", 11},
+        {"a lock over another in one column", 2, SetCells({{1, 3, "2"}}), "R10", 11},
+        // Each of the two bottom locks can open only in a run with the other.
+        {"two locks that only open each other", 2, SetCells({{1, 4, "0"}, {2, 4, "0"}, {3, 5, "0"}, {2, 5, "2"}}), "R10", 11},
         {"an island without a 4x4 block", 22, SetLine(14, "0,0,0,0,0,0,0,0,0,0,0,0"), "R5", 11},
         {"a colour preset beside a drawn gem", 23, SetCells({{0, 0, "1"}}), "R6", 6},
         {"a piece before its level", 1, SetLine(3, "8,12"), "R8", 3},

@@ -92,8 +92,8 @@ TEST(BadLevelFolders, EachSetRuleNamesItsFault) {
         {"a repeated name", [&](const std::string& d) { write(d, 8, SetLine(1, "REM,MILLRACE FORD")(Shipped(8))); },
          "8.txt", 1, "S2"},
         {"a code no level uses", [&](const std::string& d) {
-             // Level 50's lantern-lit merlon, top right, is the set's only colour preset 7.
-             write(d, 50, SetCells({{14, 0, "1"}})(Shipped(50)));
+             // The finial on top of level 50's lantern is the set's only colour preset 7.
+             write(d, 50, SetCells({{7, 0, "1"}})(Shipped(50)));
          }, "", 0, "S3"},
         {"too few levels without bonus", [&](const std::string& d) {
              int kept = 0;

@@ -365,6 +365,63 @@ Level ParseLevel(const std::string& bytes, int number, const std::string& path, 
     return l;
 }
 
+// R10: a locked gem never falls and holds up the gems above it, so the cells under it in its
+// column stretch are refilled only once it is open; a match there leaves them empty until then.
+// A lock under another lock in the same stretch can be opened only from the side, with the
+// cells between the two empty. And every lock must stay openable however empty those cells are:
+// opened one by one, each needs a run of three whose other two cells refill and are not locked.
+void CheckRefills(const Level& l, Reporter& report) {
+    const int W = l.width, H = l.height;
+    auto lineOf = [&](int y) { return l.firstCellLine + y; };
+    auto at = [](int x, int y) { return "(" + std::to_string(x) + "," + std::to_string(y) + ")"; };
+    std::vector<bool> closed(static_cast<size_t>(W * H));
+    for (int i = 0; i < W * H; ++i) closed[static_cast<size_t>(i)] = IsLocked(l.cells[static_cast<size_t>(i)]);
+    auto isClosed = [&](int x, int y) { return l.ActiveAt(x, y) && closed[static_cast<size_t>(y * W + x)]; };
+
+    for (int x = 0; x < W; ++x)
+        for (int y = 0; y < H; ++y)
+            if (IsLocked(l.At(x, y)))
+                for (int k = y + 1; l.ActiveAt(x, k); ++k)
+                    if (IsLocked(l.At(x, k))) {
+                        report(lineOf(k), "R10", "locked cell " + at(x, k) + " lies under locked cell " + at(x, y) +
+                                                     " in one column stretch");
+                        break;
+                    }
+
+    // A cell refills when no closed lock stands above it in its stretch.
+    auto refills = [&](int x, int y) {
+        if (!l.ActiveAt(x, y) || isClosed(x, y)) return false;
+        for (int k = y - 1; l.ActiveAt(x, k); --k)
+            if (isClosed(x, k)) return false;
+        return true;
+    };
+    auto opens = [&](int x, int y) {
+        for (int s = -2; s <= 0; ++s) {
+            bool row = true, column = true;
+            for (int i = s; i < s + 3; ++i) {
+                if (i == 0) continue;
+                row = row && refills(x + i, y);
+                column = column && refills(x, y + i);
+            }
+            if (row || column) return true;
+        }
+        return false;
+    };
+    for (bool progress = true; progress;) {
+        progress = false;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                if (isClosed(x, y) && opens(x, y)) {
+                    closed[static_cast<size_t>(y * W + x)] = false;
+                    progress = true;
+                }
+    }
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            if (isClosed(x, y))
+                report(lineOf(y), "R10", "locked cell " + at(x, y) + " can be left with no run of refilling cells to open it");
+}
+
 void CheckLevel(const Level& l, std::vector<Problem>& problems) {
     Reporter report(l.path, problems);
     const int n = l.number;
@@ -384,7 +441,8 @@ void CheckLevel(const Level& l, std::vector<Problem>& problems) {
         if (count[piece] == 0 || count[piece] < most)
             report(bl, "R8", std::string("the ") + PieceName(piece) + " this level introduces must be listed at least as often as any other entry");
     }
-    if (l.bonus.size() >= 2 && count[14] == static_cast<int>(l.bonus.size()))
+    // Once the few locks are open every key earned is a dead piece sitting on a brick.
+    if (!l.bonus.empty() && count[14] == static_cast<int>(l.bonus.size()))
         report(bl, "R7", "a bonus line of keys only");
     if (!l.shaped) return;
 
@@ -413,6 +471,8 @@ void CheckLevel(const Level& l, std::vector<Problem>& problems) {
                 report(lineOf(y), "R3", "locked cell (" + std::to_string(x) + "," + std::to_string(y) +
                                             ") has no run that can open it");
         }
+
+    CheckRefills(l, report);
 
     for (int y = 0; y < H; ++y) {
         int activeInRow = 0, lockedInRow = 0;
@@ -520,13 +580,15 @@ void CheckSet(const std::vector<Level>& levels, const std::vector<std::string>& 
         if (!codes.count(c)) report(0, "S3", "no level uses code " + std::to_string(c));
 
     std::array<int, 15> linesWith{};
-    int zero = 0, weighted = 0, lonelyKey = 0, allSeven = 0;
+    int zero = 0, weighted = 0, allSeven = 0;
+    std::array<int, 15> lateLinesWith{};
     for (const Level& l : levels) {
         std::set<int> distinct(l.bonus.begin(), l.bonus.end());
         for (int t : distinct) ++linesWith[static_cast<size_t>(t)];
         zero += l.noBonus;
         weighted += distinct.size() < l.bonus.size();
-        lonelyKey += l.bonus == std::vector<int>{14} && l.shaped && l.LockedCells() > 0;
+        if (l.number > 25)
+            for (int t : distinct) ++lateLinesWith[static_cast<size_t>(t)];
         allSeven += distinct.size() == 7;
     }
     for (int t = 8; t <= 14; ++t)
@@ -534,7 +596,11 @@ void CheckSet(const std::vector<Level>& levels, const std::vector<std::string>& 
             report(0, "S4", std::string("the ") + PieceName(t) + " is in " + std::to_string(linesWith[static_cast<size_t>(t)]) + " bonus lines, at least 5");
     if (zero < 3) report(0, "S4", std::to_string(zero) + " levels with the bonus line \"0\", at least 3");
     if (weighted < 3) report(0, "S4", std::to_string(weighted) + " weighted bonus lines, at least 3");
-    if (lonelyKey < 1) report(0, "S4", "no level with a single \"14\" and locked cells");
+    // The late chapters are made hard by their boards, not by taking the pieces away.
+    for (int t = 8; t <= 14; ++t)
+        if (lateLinesWith[static_cast<size_t>(t)] < 3)
+            report(0, "S4", std::string("the ") + PieceName(t) + " is in " + std::to_string(lateLinesWith[static_cast<size_t>(t)]) +
+                                " bonus lines of levels 26 to 50, at least 3");
     if (allSeven < 1) report(0, "S4", "no bonus line with all seven pieces");
 
     std::vector<const Level*> shaped;

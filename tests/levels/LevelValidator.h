@@ -70,7 +70,7 @@ struct Problem {
 
 // Reads one file in the house format (rules F1 to F7).
 Level ParseLevel(const std::string& bytes, int number, const std::string& path, std::vector<Problem>& problems);
-// The per-level rules R1 to R9 (those that need only this level).
+// The per-level rules R1 to R10 (those that need only this level).
 void CheckLevel(const Level& level, std::vector<Problem>& problems);
 // The set rules S1 to S6 and the set part of R9. `files` is every name in the folder.
 void CheckSet(const std::vector<Level>& levels, const std::vector<std::string>& files, const std::string& folder,

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -373,6 +374,19 @@ RunResult Player::Play(int level, int seed) {
   r_.score = host_.Player().Score;
   r_.goldLeft = GameGrid ? GameGrid->Gold : -1;
   r_.finalGrid = BoardPicture();
+  if (!r_.cleared && GameGrid) {
+    // Why the player was still waiting, if it was.
+    const TGameGrid& g = *GameGrid;
+    std::string pending;
+    for (int x = 0; x < GRID_WIDTH; ++x)
+      for (int k = 0; k < TOP_ROW_SLOTS; ++k)
+        if (TopRow[static_cast<size_t>(x)][static_cast<size_t>(k)] != 0) pending += " " + std::to_string(x) + "/" + std::to_string(k);
+    r_.finalGrid += "BlockInput " + std::to_string(g.BlockInput) + ", Mode " + std::to_string(g.Mode) + " at " +
+                    std::to_string(g.cx) + "," + std::to_string(g.cy) + ", SwapCounter " + std::to_string(g.SwapCounter) +
+                    ", NoMore " + std::to_string(g.NoMore) + ", NoMoreCounter " + std::to_string(g.NoMoreCounter) +
+                    ", sweepers " + std::to_string(HouseList ? HouseList->Count() : 0) + ", refills pending at" + pending +
+                    ", clicks queued " + std::to_string(clicks_.size() - nextClick_) + "\n";
+  }
   return r_;
 }
 
@@ -397,6 +411,26 @@ RunResult PlayLevel(int level, int seed, const RunOptions& options) {
   } teardown;
   Player player(host, options);
   return player.Play(level, seed);
+}
+
+SeedRange ParseSeeds(const std::string& text) {
+  const size_t dash = text.find('-');
+  const auto number = [](const std::string& s) {
+    if (s.empty() || s.size() > 6 || s.find_first_not_of("0123456789") != std::string::npos) return -1;
+    return std::atoi(s.c_str());
+  };
+  if (dash == std::string::npos) return {0, -1};
+  return {number(text.substr(0, dash)), number(text.substr(dash + 1))};
+}
+
+SeedRange SeedsFromEnvironment() {
+  const char* text = std::getenv("LV_AUTOPLAY_SEEDS");
+  return text && *text ? ParseSeeds(text) : kCurveSeeds;
+}
+
+std::string RowsFolder(const SeedRange& seeds) {
+  if (seeds.first == kCurveSeeds.first && seeds.last == kCurveSeeds.last) return "levels";
+  return "levels/seeds-" + std::to_string(seeds.first) + "-" + std::to_string(seeds.last);
 }
 
 uint64_t FileHash(const std::string& path) {

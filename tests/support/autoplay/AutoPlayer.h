@@ -44,6 +44,22 @@ Snapshot TakeSnapshot(const TGameGrid& board);
 // Plays level `level` from seed `seed` in a fresh world (torn down afterwards).
 RunResult PlayLevel(int level, int seed, const RunOptions& options);
 
+// The seeds every autoplayed level is measured on: the curve rules hold on their medians and
+// worst cases, so there must be enough of them that one unlucky seed cannot move a median.
+struct SeedRange {
+  int first = 1, last = 40;
+  bool Valid() const { return first >= 1 && last >= first; }
+  int Count() const { return last - first + 1; }
+};
+constexpr SeedRange kCurveSeeds{};
+// kCurveSeeds, or the range LV_AUTOPLAY_SEEDS gives as "first-last" (invalid when it does not
+// read so).
+SeedRange SeedsFromEnvironment();
+SeedRange ParseSeeds(const std::string& text);
+// Where the rows of these seeds go under the build folder: "levels" for the curve's own
+// seeds, "levels/seeds-41-60" for others.
+std::string RowsFolder(const SeedRange& seeds);
+
 // FNV-1a 64 of a file's bytes (0 when it cannot be read).
 uint64_t FileHash(const std::string& path);
 // One row of the per-level table: level, seed, cleared, ticks, moves, pieces used, restarts,
