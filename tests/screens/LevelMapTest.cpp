@@ -126,9 +126,9 @@ TEST_F(LevelMapTest, ChapterNamesReadOverTheirPlaces) {
 }
 
 // A chapter's name plate lies under its name only while the name is written: where a name is
-// not drawn, its place on the screen is no darker than the ground at either side of it. Every
-// chapter's own view is looked at, and every name place it shows clear of the heading and the
-// buttons.
+// not drawn, its place on the screen is not far darker than the ground at either side of it (a
+// landmark may stand there; a plate leaves a tenth of the light). Every chapter's own view is
+// looked at, and every name place it shows clear of the heading and the buttons.
 TEST_F(LevelMapTest, NoNamePlateWhereNoNameIsWritten) {
   const auto luminance = [](const platform::Pixmap& p, int x0, int y0, int x1, int y1) {
     double sum = 0;
@@ -158,7 +158,7 @@ TEST_F(LevelMapTest, NoNamePlateWhereNoNameIsWritten) {
       const double place = luminance(*frame, x0, y0, x0 + w, y0 + h);
       const double sides = (luminance(*frame, x0 - 40, y0, x0 - 10, y0 + h) +
                             luminance(*frame, x0 + w + 10, y0, x0 + w + 40, y0 + h)) / 2;
-      EXPECT_GE(place, 0.6 * sides);
+      EXPECT_GE(place, 0.4 * sides);
       ++looked;
     }
   }
