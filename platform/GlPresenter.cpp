@@ -7,23 +7,11 @@
 
 #include "platform/Graphics.h"
 #include "platform/ImageTextures.h"
+#include "platform/SdlBlend.h"
 
 namespace platform {
 
 namespace {
-
-SDL_BlendMode SdlBlend(int mode) {
-  switch (mode) {
-    case SOLIDBLEND:
-      return SDL_BLENDMODE_NONE;
-    case LIGHTBLEND:
-      return SDL_BLENDMODE_ADD;  // dst + src * srcAlpha: light fades out with alpha
-    case SHADEBLEND:
-      return SDL_BLENDMODE_MOD;
-    default:
-      return SDL_BLENDMODE_BLEND;
-  }
-}
 
 int FindDriver(const char* name) {
   const int count = SDL_GetNumRenderDrivers();

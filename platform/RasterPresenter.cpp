@@ -6,25 +6,9 @@
 
 #include "platform/Graphics.h"
 #include "platform/ImageTextures.h"
+#include "platform/SdlBlend.h"
 
 namespace platform {
-
-namespace {
-
-SDL_BlendMode SdlBlend(int mode) {
-  switch (mode) {
-    case SOLIDBLEND:
-      return SDL_BLENDMODE_NONE;
-    case LIGHTBLEND:
-      return SDL_BLENDMODE_ADD;
-    case SHADEBLEND:
-      return SDL_BLENDMODE_MOD;
-    default:
-      return SDL_BLENDMODE_BLEND;
-  }
-}
-
-}  // namespace
 
 RasterPresenter::~RasterPresenter() { Free(); }
 

@@ -11,6 +11,7 @@
 #include "platform/GlPresenter.h"
 #include "platform/Graphics.h"
 #include "platform/HeadlessPresenter.h"
+#include "platform/SdlBlend.h"
 #include "platform/SurfacePresenter.h"
 #include "platform/System.h"
 #include "platform/X11Window.h"
@@ -33,19 +34,6 @@ int RoundEdge(float v) { return ToPixel(std::floor(v + 0.5f)); }
 int PixelOf(float v) { return ToPixel(std::floor(v)); }
 
 uint8_t Clamp255(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
-
-SDL_BlendMode SdlBlend(int mode) {
-  switch (mode) {
-    case SOLIDBLEND:
-      return SDL_BLENDMODE_NONE;
-    case LIGHTBLEND:
-      return SDL_BLENDMODE_ADD;  // dst + src * srcAlpha: light fades out with alpha
-    case SHADEBLEND:
-      return SDL_BLENDMODE_MOD;
-    default:
-      return SDL_BLENDMODE_BLEND;
-  }
-}
 
 // The runtime decides which video drivers may serve (not the invisible ones by default).
 bool InitVideo() { return InitRuntime() && SDL_WasInit(SDL_INIT_VIDEO); }
