@@ -33,6 +33,19 @@ bool AnyGemLocked(const TGameGrid& board) {
   return false;
 }
 
+// Whether every layer left on the board lies under a locked gem: only a lock then stands
+// between the board and its end.
+bool OnlyLockedLayersLeft(const TGameGrid& board) {
+  int layers = 0;
+  for (int y = 0; y < board.levelheight; ++y) {
+    for (int x = 0; x < board.levelwidth; ++x) {
+      const TCell* cell = GridAt(x, y);
+      if (cell && cell->active && cell->Gem && cell->Gem->locked) layers += cell->gold + cell->armour;
+    }
+  }
+  return layers >= board.Gold;
+}
+
 constexpr int kKey = 14;
 constexpr int kAxe = 13;
 
@@ -46,7 +59,10 @@ int DrawBonusPiece(const TGameGrid& board) {
   int count = 0;
   const int listed = PossBonusCount < POSS_BONUS_SLOTS ? PossBonusCount : POSS_BONUS_SLOTS;
   for (int i = 0; i < listed; ++i) candidates[static_cast<size_t>(count++)] = PossBonus[static_cast<size_t>(i)];
-  if (board.Gold <= 3 && (board.Locked == 1 || board.Locked == 2)) {
+  // Keys near the end while a gem is locked, and whenever only locked gems hold the layers
+  // left: the cells below a locked gem never refill, so a lock that no run can reach would
+  // leave the level without an end unless its list holds a piece that breaks locks.
+  if (board.Locked > 0 && (board.Gold <= 3 || OnlyLockedLayersLeft(board))) {
     candidates[static_cast<size_t>(count++)] = kKey;
     candidates[static_cast<size_t>(count++)] = kKey;
   }

@@ -150,6 +150,60 @@ TEST_F(PieceFlowTest, ASpentAxeOrKeyPlaysOnThePointerForFortyTicks) {
   }
 }
 
+TEST_F(PieceFlowTest, WhenOnlyLockedGemsHoldTheLayersABurstMayLeaveAKey) {
+  // The last layers all lie under locked gems; the lock in column 3 stands at the top of its
+  // stretch over two cells that nothing refills while it holds; the level lists only axes,
+  // which a locked gem refuses. Without a key such a board waits for ever. The refill colours
+  // leave out 2, so no refill completes a run here.
+  struct Case {
+    const char* what;
+    const char* bottomLeft;  // the locked gem at (0, 3)
+    int gold;
+  };
+  const Case cases[] = {
+      {"three layers left, three locks", "3b*", 3},
+      {"four layers left, one of them armour, all under locks", "3a*", 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TGameGrid& board = BuildAs<testrig::MovesLeftGrid>(
+        std::string("1 1 1 # 5\n"
+                    "2 3 6 2b* 3\n"
+                    "5 6 5 . 6\n") +
+            c.bottomLeft + " 2 6 . 2b*",
+        {1, 3, 4, 5, 6}, {13});
+    ASSERT_EQ(board.Gold, c.gold);
+    ASSERT_EQ(board.Locked, 3);
+    Game->Particles = 0;
+    // The first burst gem hits the bonus chance and draws the second of three candidates.
+    ASSERT_TRUE(platform::PushRand(1, 1000, 1));
+    ASSERT_TRUE(platform::PushRand(1, 1000, 1000));
+    ASSERT_TRUE(platform::PushRand(1, 1000, 1000));
+    ASSERT_TRUE(platform::PushRand(0, 2, 1));
+    EXPECT_EQ(board.DoMatches(0, 0), 3);
+    EXPECT_EQ(platform::ClearScriptedRandom(), 0);
+    ASSERT_TRUE(Cell(0, 0).Gem);
+    ASSERT_EQ(GemAt(0, 0).GemType, 14) << BoardPicture();
+  }
+
+  // The key opens the lock over the empty cells, and that column fills and comes to rest.
+  TGameGrid& board = *GameGrid;
+  Tick();
+  Settle();
+  ClickCell(0, 0);
+  ClickCell(3, 1);
+  EXPECT_EQ(testrig::SoundCount("UNLOCK"), 1);
+  EXPECT_EQ(board.Locked, 2);
+  Tick();
+  Settle();
+  EXPECT_EQ(BoardPicture().find('.'), std::string::npos) << BoardPicture();
+  EXPECT_EQ(GemAt(3, 3).GemType, 2);
+  EXPECT_EQ(Cell(3, 1).gold, 1);
+  for (const auto& column : TopRow) {
+    for (int pending : column) EXPECT_EQ(pending, 0);
+  }
+}
+
 TEST_F(PieceFlowTest, HintsWalkTheMovesOfTheRealSearch) {
   // Three moves: (1, 0) down, shown at its source, whose gem makes the run; (2, 0) down,
   // shown at its destination, whose gem arrives to make it; the lion, shown itself.
