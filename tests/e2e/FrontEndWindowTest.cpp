@@ -111,11 +111,8 @@ class FrontEndWindowTest : public e2e::GameWindowTest {
 TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
   testrig::PrepareUserWithProfile(userDir, userDir + "lantern-vale.ini", "Heather", "FULL SCREEN=0\n");
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(e2e::kPatience);
-  ASSERT_NE(window, 0u) << "no window appeared";
-  auto shot = WaitForFinishedLoading();
+  auto shot = ClickPastLoading();
   ASSERT_TRUE(shot);
-  ClickLoadingButton(*shot);
   ASSERT_TRUE(shot = Expect("title", [&](const platform::Pixmap& s) { return TitleShows(s); }));
   ClickAt(*shot, 288 + play->Width() / 2, 490 + play->Height() / 2);
   ASSERT_TRUE(shot = Expect("introduction", [&](const platform::Pixmap& s) { return FullPicture(s, *intro); }));
@@ -198,11 +195,8 @@ TEST_F(FrontEndWindowTest, TitleMapBookLevelOptionsAndASecondStart) {
 
   // A second start: the options show what was saved.
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(e2e::kPatience);
-  ASSERT_NE(window, 0u);
-  shot = WaitForFinishedLoading();
+  shot = ClickPastLoading();
   ASSERT_TRUE(shot);
-  ClickLoadingButton(*shot);
   ASSERT_TRUE(shot = Expect("title on the second start", [&](const platform::Pixmap& s) { return TitleShows(s); }));
   ClickAt(*shot, -15 + 130, 210 + 30);
   const auto knobsAndToggle = [&](const platform::Pixmap& s) {

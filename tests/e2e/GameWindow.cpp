@@ -405,4 +405,19 @@ void GameWindowTest::ClickLoadingButton(const platform::Pixmap& shot) {
   }
 }
 
+platform::PixmapPtr GameWindowTest::ClickPastLoading() {
+  window = FindWindow(kPatience);
+  if (window == 0) {
+    ADD_FAILURE() << "no window appeared";
+    return nullptr;
+  }
+  auto shot = WaitForFinishedLoading();
+  if (!shot) {
+    ADD_FAILURE() << "no finished loading screen";
+    return nullptr;
+  }
+  ClickLoadingButton(*shot);
+  return shot;
+}
+
 }  // namespace e2e

@@ -119,6 +119,9 @@ class GameWindowTest : public ::testing::Test {
   // A click on the finished loading screen's button, clicked once more only when the finished
   // loading screen still stands after a long wait.
   void ClickLoadingButton(const platform::Pixmap& shot);
+  // After LaunchGame: the game's window found (as `window`), its loading finished and its
+  // button clicked. The last shot, or null with the failure reported.
+  platform::PixmapPtr ClickPastLoading();
 
   std::string game;
   std::string artifacts;

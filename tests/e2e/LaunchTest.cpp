@@ -76,11 +76,8 @@ TEST_F(LaunchTest, SixPlayersReadInsideTheChoosePlayerList) {
   testrig::PrepareUserWithProfile(userDir, userDir + "lantern-vale.ini", "Florence", "FULL SCREEN=0\n");
   ASSERT_TRUE(StartWindowManager());
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(e2e::kPatience);
-  ASSERT_NE(window, 0u) << "no window appeared";
-  auto shot = WaitForFinishedLoading();
+  auto shot = ClickPastLoading();
   ASSERT_TRUE(shot);
-  ClickLoadingButton(*shot);
   shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return TitleMenuShows(s); });
   ASSERT_TRUE(shot && TitleMenuShows(*shot));
   ClickAt(*shot, -15 + 130, 150 + 30);  // "changeplayer"

@@ -47,11 +47,8 @@ TEST_F(StoryWindowTest, NewPlayerReadsTheIntroductionAndComesBack) {
   // Windowed (no window manager for full screen), and no player yet.
   testrig::WriteFileBytes(userDir + "lantern-vale.ini", "FULL SCREEN=0\n");
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(e2e::kPatience);
-  ASSERT_NE(window, 0u) << "no window appeared";
-  auto shot = WaitForFinishedLoading();
+  auto shot = ClickPastLoading();
   ASSERT_TRUE(shot);
-  ClickLoadingButton(*shot);
 
   shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return PromptShows(s); });
   ASSERT_TRUE(shot && PromptShows(*shot)) << "no name prompt";
@@ -104,11 +101,8 @@ TEST_F(StoryWindowTest, NewPlayerReadsTheIntroductionAndComesBack) {
 
   // A second start goes from the loading screen straight to the menu.
   ASSERT_TRUE(LaunchGame());
-  window = FindWindow(e2e::kPatience);
-  ASSERT_NE(window, 0u);
-  shot = WaitForFinishedLoading();
+  shot = ClickPastLoading();
   ASSERT_TRUE(shot);
-  ClickLoadingButton(*shot);
   shot = WaitForShot(e2e::kPatience, [&](const platform::Pixmap& s) { return MenuShows(s) && !PromptShows(s); });
   if (!shot || !MenuShows(*shot) || PromptShows(*shot)) Save(shot, "story-failed-second-start.png");
   ASSERT_TRUE(shot && MenuShows(*shot) && !PromptShows(*shot)) << "the second start asked again";

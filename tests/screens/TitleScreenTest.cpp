@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Globals.h"
@@ -59,6 +60,19 @@ class TitleTest : public ScreenTest {
     Enter(title, from);
   }
 
+  // The title drawn with line `line` of the player list and without it: the pixels its name
+  // changes.
+  std::pair<platform::PixmapPtr, platform::PixmapPtr> WithAndWithoutName(TListBox& list, int line) {
+    title->Draw();
+    const platform::PixmapPtr with = platform::GrabPixmap(0, 0, 800, 600);
+    String& name = list.Strings[static_cast<size_t>(line)];
+    const String kept = name;
+    name.clear();
+    title->Draw();
+    name = kept;
+    return {with, platform::GrabPixmap(0, 0, 800, 600)};
+  }
+
   void ClickButton(const char16_t* name) {
     const TButtonPtr button = title->Menu->FindButton(name);
     Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + button->h / 2);
@@ -96,13 +110,8 @@ TEST_F(TitleTest, PlayerListNamesReadClearly) {
   ASSERT_EQ(list.Value, u"Heather");
   for (const int line : {list.Index, 1 - list.Index}) {
     SCOPED_TRACE(line);
-    title->Draw();
-    const platform::PixmapPtr with = platform::GrabPixmap(0, 0, 800, 600);
-    const String name = list.Strings[static_cast<size_t>(line)];
-    list.Strings[static_cast<size_t>(line)].clear();
-    title->Draw();
-    list.Strings[static_cast<size_t>(line)] = name;
-    const testrig::DrawnChange k = testrig::CompareFrames(*with, *platform::GrabPixmap(0, 0, 800, 600));
+    const auto [with, without] = WithAndWithoutName(list, line);
+    const testrig::DrawnChange k = testrig::CompareFrames(*with, *without);
     ASSERT_GT(k.count, 100);
     EXPECT_GE(k.contrast, 4.5);
   }
@@ -153,13 +162,7 @@ TEST_F(TitleTest, ChosenPlayerIsBrighterThanTheOthers) {
   ASSERT_EQ(list.Value, u"Heather");
   // The mean of the brightest quarter of the pixels a name's text changes.
   const auto brightness = [&](int line) {
-    title->Draw();
-    const platform::PixmapPtr with = platform::GrabPixmap(0, 0, 800, 600);
-    const String name = list.Strings[static_cast<size_t>(line)];
-    list.Strings[static_cast<size_t>(line)].clear();
-    title->Draw();
-    list.Strings[static_cast<size_t>(line)] = name;
-    const platform::PixmapPtr without = platform::GrabPixmap(0, 0, 800, 600);
+    const auto [with, without] = WithAndWithoutName(list, line);
     std::vector<int> lit;
     for (int y = 0; y < 600; ++y) {
       for (int x = 0; x < 800; ++x) {

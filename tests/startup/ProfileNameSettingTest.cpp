@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,24 @@ INSTANTIATE_TEST_SUITE_P(Names, ProfileNameSettingTest,
                                            "tab\there", "A\x01" "b", "esc\x1b" "x", "del\x7f",
                                            "c1\x85" "x"));
 
-class ProfileFolderTest : public startuptest::StartupFixture {};
+class ProfileFolderTest : public startuptest::StartupFixture {
+ protected:
+  // A start that opens Choose Player from the title and leaves: the names it listed, and the
+  // game's exit code. `inChooser` runs while the list shows.
+  int ListedPlayers(std::vector<String>& listed, const std::function<void()>& inChooser = {}) {
+    return RunSteps(
+        {ClickThroughLoading(),
+         {"title", [] { ClickButton(*TitleScreen->Menu->FindButton(u"changeplayer")); },
+          [] { return TitleScreen->PlayerManager != nullptr; }},
+         {"chooser", [&] {
+            listed = TitleScreen->PlayerManager->ListBox->Strings;
+            if (inChooser) inChooser();
+            KeyAndChar(KEY_ESCAPE);
+          },
+          [] { return TitleScreen->PlayerManager == nullptr; }},
+         {"leave", [] { KeyAndChar(KEY_ESCAPE); }, [] { return false; }}});
+  }
+};
 
 TEST_F(ProfileFolderTest, AValidNameWithoutAFileGetsAFreshOneAndTheListShowsProfilesOnly) {
   for (const char* name : {"Bob.DAT", "notes.txt", ".dat", "a.b.dat"}) {
@@ -62,17 +80,8 @@ TEST_F(ProfileFolderTest, AValidNameWithoutAFileGetsAFreshOneAndTheListShowsProf
   testrig::WriteProfileFile(userDir + "profiles/", "Carl");
   WriteSettings("FADE=0\nPROFILE NAME=Zed\n");
   std::vector<String> listed;
-  const int code = RunSteps(
-      {ClickThroughLoading(),
-       {"title", [] { ClickButton(*TitleScreen->Menu->FindButton(u"changeplayer")); },
-        [] { return TitleScreen->PlayerManager != nullptr; }},
-       {"chooser", [&] {
-          listed = TitleScreen->PlayerManager->ListBox->Strings;
-          EXPECT_EQ(TitleScreen->Welcome->Text, u"Welcome, Zed");
-          KeyAndChar(KEY_ESCAPE);
-        },
-        [] { return TitleScreen->PlayerManager == nullptr; }},
-       {"leave", [] { KeyAndChar(KEY_ESCAPE); }, [] { return false; }}});
+  const int code =
+      ListedPlayers(listed, [] { EXPECT_EQ(TitleScreen->Welcome->Text, u"Welcome, Zed"); });
   EXPECT_EQ(code, 0);
   EXPECT_EQ(testrig::ReadFileBytes(userDir + "profiles/Zed.dat").size(), 440u);
   EXPECT_EQ(listed, (std::vector<String>{u"Carl", u"Zed", u"a.b"}));
@@ -84,16 +93,7 @@ TEST_F(ProfileFolderTest, FoldersAndFifosNamedAsProfilesAreNoPlayers) {
   ASSERT_EQ(::mkfifo((userDir + "profiles/Pipe.dat").c_str(), 0600), 0);
   WriteSettings("FADE=0\nPROFILE NAME=Carl\n");
   std::vector<String> listed;
-  const int code = RunSteps(
-      {ClickThroughLoading(),
-       {"title", [] { ClickButton(*TitleScreen->Menu->FindButton(u"changeplayer")); },
-        [] { return TitleScreen->PlayerManager != nullptr; }},
-       {"chooser", [&] {
-          listed = TitleScreen->PlayerManager->ListBox->Strings;
-          KeyAndChar(KEY_ESCAPE);
-        },
-        [] { return TitleScreen->PlayerManager == nullptr; }},
-       {"leave", [] { KeyAndChar(KEY_ESCAPE); }, [] { return false; }}});
+  const int code = ListedPlayers(listed);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(listed, std::vector<String>{u"Carl"});
   EXPECT_TRUE(fs::is_directory(userDir + "profiles/Dir.dat"));

@@ -61,7 +61,7 @@ const Opener kOpeners[] = {
     {"IsRegularFile", [](const String& p) { return IsRegularFile(p); }},
 };
 
-TEST(SpecialFilesTest, AFifoOrAFolderIsRefusedByEveryOpenerWithoutWaiting) {
+TEST(NonRegularFilesTest, AFifoOrAFolderIsRefusedByEveryOpenerWithoutWaiting) {
   const std::string dir = testrig::MakeTempDir("special");
   const std::string fifo = dir + "/Ann.dat";
   const std::string folder = dir + "/Bob.dat";
@@ -80,7 +80,7 @@ TEST(SpecialFilesTest, AFifoOrAFolderIsRefusedByEveryOpenerWithoutWaiting) {
   EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
 
-TEST(SpecialFilesTest, ARegularFileStillOpensEveryWay) {
+TEST(NonRegularFilesTest, ARegularFileStillOpensEveryWay) {
   const std::string dir = testrig::MakeTempDir("special");
   const std::string file = dir + "/Cat.dat";
   for (const Opener& opener : kOpeners) {
@@ -93,7 +93,7 @@ TEST(SpecialFilesTest, ARegularFileStillOpensEveryWay) {
   EXPECT_EQ(bytes, "abc");
 }
 
-TEST(SpecialFilesTest, TheProcessLockIsOneHolderAtATime) {
+TEST(NonRegularFilesTest, TheProcessLockIsOneHolderAtATime) {
   const std::string lock = testrig::MakeTempDir("lock") + "/running.lock";
   // Another process holds it: this one is refused, and takes it once that one let go.
   const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT, 0600);
