@@ -69,6 +69,14 @@ int ccRunTimeError(const String& message, int fatal) {
   return 0;
 }
 
+String ccCannotWriteReason(const String& path) {
+  const String reason = platform::LastWriteError();
+  if (reason.empty()) return String();
+  const size_t slash = path.rfind(u'/');
+  const String folder = slash == String::npos ? String(u"./") : path.substr(0, slash + 1);
+  return u"\n\nThe folder " + folder + u" cannot be written: " + reason + u".";
+}
+
 int ccErrorLog(const String& message) {
   // Until the user folder is known there is no safe place for the log: a relative path would
   // land in whatever the working folder happens to be.

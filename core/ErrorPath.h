@@ -15,6 +15,10 @@ int ccRunTimeError(const String& message, int fatal);
 // Appends a dated entry to ccErrorPath + "ErrorLog.txt"; drops it while ccErrorPath is not an
 // absolute folder (the user folder is not yet known). Returns 0.
 int ccErrorLog(const String& message);
+// After a failed save of path: which folder could not be written and the system's reason, as a
+// paragraph to add to the message, so a player knows what to mend (another account's folder, a
+// full or read-only disk). Empty when no reason is known.
+String ccCannotWriteReason(const String& path);
 // A modal message box drawn by the game until a key or click (0), or a quit request (-1, the
 // request left waiting).
 int ccDialogOK(const String& message, int width, int height);

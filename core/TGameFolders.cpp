@@ -129,15 +129,11 @@ int TGame::CreateUserFolder(int rootFlag) {
 int TGame::LockUserFolder(int rootFlag) {
   // A second copy would share the settings, markers and profiles with the first and clean up
   // files the first is still writing; the lock keeps it out before it touches any of them.
+  // The folder itself is locked: it is always there and always ours, whatever entries it holds.
   if (UseCorrectPath != 0) CreateUserFolder(rootFlag);
   const String folder = UseCorrectPath != 0 ? SubPath : String(u"data/");
-  const String path = folder + u"running.lock";
-  const int locked = platform::LockForProcess(path);
-  if (locked == 0) {
+  if (platform::LockFolderForProcess(folder) == 0) {
     ccRunTimeError(u"Lantern Vale is already running.", 1);
-    return 0;
   }
-  // Shared like every file the game makes, so another account's copy can lock it too.
-  if (locked == 1) ccShareFileOSX(path);
   return 0;
 }

@@ -18,8 +18,21 @@ String MarkerPath(const TGame& game, const char16_t* name, const char16_t* relat
   return game.UseCorrectPath != 0 ? game.SubPath + name : String(relativeFolder) + name;
 }
 
+// A marker, like a player's file, is a regular file (or a link to one); anything else under its
+// name (a FIFO, a folder) is no marker and is moved aside so the real one can be written.
+bool IsMarker(const String& path) { return platform::IsRegularFile(path); }
+
+void ClearTheWayFor(const String& path) {
+  if (platform::FileType(path) != platform::FILETYPE_NONE && !IsMarker(path)) {
+    platform::MoveAside(path);
+  }
+}
+
 void CreateMarker(const String& path) {
-  if (platform::CreateFile(path)) ccShareFileOSX(path);
+  ClearTheWayFor(path);
+  // Written whole and renamed into place: a link under the marker's name is replaced, never
+  // followed to a file elsewhere.
+  if (platform::SaveBytes(path, {})) ccShareFileOSX(path);
 }
 
 // The default settings file with its "PROFILE NAME" line(s) set to name, and the line added
@@ -152,11 +165,11 @@ String TGame::SettingsFilePath() const {
 int TGame::CheckGoodExit() {
   const String goodExit = MarkerPath(*this, u"GoodExit.dat", u"data/");
   const String iniChanged = MarkerPath(*this, u"inichanged.dat", u"Data/");
-  if (auto marker = platform::ReadFile(goodExit)) {
-    marker->Close();
+  ClearTheWayFor(goodExit);
+  ClearTheWayFor(iniChanged);
+  if (IsMarker(goodExit)) {
     platform::DeleteFile(goodExit);
-  } else if (auto changed = platform::ReadFile(iniChanged)) {
-    changed->Close();
+  } else if (IsMarker(iniChanged)) {
     const String settings = SettingsFilePath();
     const String name = ccReadIniLine(settings, u"PROFILE NAME");
     // One write, renamed over the old file only when complete: a crash at any moment of the

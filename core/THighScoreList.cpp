@@ -117,7 +117,7 @@ int THighScoreList::Save() {
   }
   // Written to a temporary file that replaces the old one only when complete.
   if (!platform::SaveBytes(filepath, bytes)) {
-    ccRunTimeError(u"Failed to save file " + filepath, 1);
+    ccRunTimeError(u"Failed to save file " + filepath + ccCannotWriteReason(filepath), 1);
     return 0;
   }
   ccShareFileOSX(filepath);

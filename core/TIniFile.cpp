@@ -30,7 +30,7 @@ int TIniFile::Save() {
     ok = out->Close();
   }
   if (!ok) {
-    ccRunTimeError(u"Failed to save file " + path, 1);
+    ccRunTimeError(u"Failed to save file " + path + ccCannotWriteReason(path), 1);
     return 0;
   }
   ccShareFileOSX(path);

@@ -77,7 +77,7 @@ int TProfile::Save() {
   const String path = FilePath();
   platform::StreamPtr out = platform::WriteFile(path);
   if (!out) {
-    ccRunTimeError(u"Could not create file '" + path + u"'", 1);
+    ccRunTimeError(u"Could not create file '" + path + u"'" + ccCannotWriteReason(path), 1);
     return -1;
   }
   out->WriteInt(Encode(CurrentLevel, CURRENT_LEVEL_OFFSET));
@@ -93,7 +93,7 @@ int TProfile::Save() {
   if (SaveUserFunction) SaveUserFunction(out);
   // The stream replaces the old file only when everything was written.
   if (!out->Close()) {
-    ccRunTimeError(u"Could not create file '" + path + u"'", 1);
+    ccRunTimeError(u"Could not create file '" + path + u"'" + ccCannotWriteReason(path), 1);
     return -1;
   }
   ccShareFileOSX(path);
@@ -105,6 +105,15 @@ int TProfile::Load() {
   const String path = FilePath();
   if (platform::FileType(path) == platform::FILETYPE_NONE) {
     Save();
+    return 0;
+  }
+  if (!platform::IsRegularFile(path)) {
+    // A FIFO or a folder under the player's name holds no player: set aside, never replaced.
+    if (platform::MoveAside(path)) {
+      Save();
+    } else {
+      ccErrorLog(u"Could not move '" + path + u"' aside; it was left as it was");
+    }
     return 0;
   }
   platform::StreamPtr in = platform::ReadFile(path);

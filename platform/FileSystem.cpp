@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/DirListing.h"
 #include "platform/PathCase.h"
@@ -186,12 +188,12 @@ HeldLock& TheLock() {
 
 }  // namespace
 
-int LockForProcess(StringView path) {
-  const std::string p = Resolved(path);
+int LockFolderForProcess(StringView folder) {
+  const std::string p = WithoutClosingSlash(Resolved(folder));
   if (p.empty()) return -1;
   HeldLock& held = TheLock();
   if (held.fd >= 0 && held.path == p) return 1;
-  const int fd = OpenRegularFd(p, O_RDWR | O_CREAT);
+  const int fd = ::open(p.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return -1;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const bool busy = errno == EWOULDBLOCK;
@@ -208,6 +210,17 @@ void UnlockForProcess() {
   HeldLock& held = TheLock();
   if (held.fd >= 0) ::close(held.fd);
   held = HeldLock();
+}
+
+bool MoveAside(StringView path) {
+  const std::string from = WithoutClosingSlash(Resolved(path));
+  if (from.empty()) return false;
+  for (int n = 1; n <= 9; ++n) {
+    const std::string to = from + (n == 1 ? std::string(".bad") : ".bad" + std::to_string(n));
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EEXIST) return false;
+  }
+  return false;
 }
 
 DirPtr ReadDir(StringView path) {

@@ -39,12 +39,16 @@ bool RenameFile(StringView src, StringView dst);
 bool SetFileMode(StringView path, int mode);
 int FileMode(StringView path);  // permission bits, -1 when nothing is there
 
-// An exclusive lock on the file at path (created when missing), held until the process ends,
-// however it ends: the system drops it with the process. 1 taken (or already held by this
-// process), 0 held by another process, -1 when the file cannot be made or locked.
-int LockForProcess(StringView path);
-// Lets go of the lock LockForProcess holds (a test that runs the program in-process again).
+// An exclusive lock on the folder itself, held until the process ends, however it ends: the
+// system drops it with the process. Nothing is created, so no entry in the folder can stand in
+// its way or lead the lock elsewhere. 1 taken (or already held by this process), 0 held by
+// another process, -1 when the folder cannot be opened or locked.
+int LockFolderForProcess(StringView folder);
+// Lets go of the lock LockFolderForProcess holds (a test that runs the program in-process again).
 void UnlockForProcess();
+// Moves whatever stands at path (a FIFO, a folder, a device) to path + ".bad", or ".bad2" to
+// ".bad9" when that is taken, never replacing anything. False when nothing could be moved.
+bool MoveAside(StringView path);
 
 // Folder listing in the system's order, "." and ".." included (callers skip them).
 class DirListing;

@@ -160,8 +160,19 @@ void Renderer::Close() {
 
 void Renderer::ShowWindow() {
   if (shown_ || !window_) return;
-  // SDL asks the window manager for full screen only once the window is mapped.
-  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0) MarkFullScreenBeforeShow(window_);
+  constexpr uint64_t kAskAgainMs = 1000;
+  const uint64_t now = std::max<uint64_t>(SDL_GetTicks64(), 1);
+  const bool ask = mapAskedAt_ == 0 || now - mapAskedAt_ >= kAskAgainMs;
+  if (ask) {
+    // SDL asks the window manager for full screen only once the window is mapped.
+    if (mapAskedAt_ == 0 && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0) {
+      MarkFullScreenBeforeShow(window_);
+    }
+    mapAskedAt_ = now;
+  }
+  // SDL's own request waits for the window manager's answer without end, and one still
+  // starting up may drop the request: the window is asked for here and shown by SDL once mapped.
+  if (!MapWithoutWaiting(window_, ask)) return;
   SDL_ShowWindow(window_);
   shown_ = true;
 }

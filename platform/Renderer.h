@@ -97,7 +97,8 @@ class Renderer {
   // Scale and offsets of the requested display mode letterboxed in the window; false when
   // window pixels are mode pixels (a window, or nothing open).
   bool ModeLetterbox(float& scale, float& offX, float& offY) const;
-  // Maps the window, once: at the first present, so it never shows empty.
+  // Maps the window, once: at the first present, so it never shows empty. Asks again every
+  // second until the window manager has mapped it; the frames go on meanwhile.
   void ShowWindow();
   void ApplyClip();
   void UpdateTransform();
@@ -116,6 +117,7 @@ class Renderer {
   std::unique_ptr<Presenter> presenter_;
   bool open_ = false;
   bool shown_ = false;
+  uint64_t mapAskedAt_ = 0;  // SDL ticks of the last request to map the window; 0 none yet
   bool kept_ = false;  // a frame kept since the display last changed
   bool paceHeadless_ = false;
   int refreshHz_ = 0;

@@ -20,6 +20,11 @@ namespace {
 constexpr std::string_view kTempSuffix = ".tmp-";
 constexpr size_t kTempRandomChars = 6;
 
+// The errno of the last failed write; the program's files are written from one thread.
+int gLastWriteErrno = 0;
+
+void NoteWriteFailure(int err) { gLastWriteErrno = err != 0 ? err : EIO; }
+
 bool IsTempName(std::string_view name) {
   const size_t tail = kTempSuffix.size() + kTempRandomChars;
   if (name.size() <= tail || name.substr(name.size() - tail, kTempSuffix.size()) != kTempSuffix) {
@@ -196,6 +201,7 @@ std::string Stream::ReadAll() {
 void Stream::WriteRaw(const void* src, size_t n) {
   if (n == 0) return;
   if (!BeginWrite() || std::fwrite(src, 1, n, file_) != n) {
+    if (!writeFailed_) NoteWriteFailure(errno);
     writeFailed_ = true;
     good_ = false;
   }
@@ -302,22 +308,30 @@ bool Stream::Close() {
     std::fclose(file_);
   } else {
     ok = !writeFailed_;
-    if (!tempPath_.empty() && WriteFailHook() && WriteFailHook()(path_)) ok = false;
-    if (std::fflush(file_) != 0 || std::ferror(file_)) ok = false;
+    // Each step keeps the first failure's reason: later steps fail for the same cause.
+    const auto fail = [&](int err) {
+      if (ok) NoteWriteFailure(err);
+      ok = false;
+    };
+    if (!tempPath_.empty() && WriteFailHook() && WriteFailHook()(path_)) fail(EIO);
+    if (std::fflush(file_) != 0 || std::ferror(file_)) fail(errno);
     if (!tempPath_.empty() && ok) {
       // The replacement keeps the old file's permissions (the game shares its files 0777).
       struct stat st;
       const mode_t perms = ::stat(path_.c_str(), &st) == 0 ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
       ::fchmod(fileno(file_), perms);
       // File systems that cannot sync say so with EINVAL; that is no failed write.
-      if (::fsync(fileno(file_)) != 0 && errno != EINVAL && errno != ENOTSUP) ok = false;
+      if (::fsync(fileno(file_)) != 0 && errno != EINVAL && errno != ENOTSUP) fail(errno);
     }
-    if (std::fclose(file_) != 0) ok = false;
+    if (std::fclose(file_) != 0) fail(errno);
   }
   file_ = nullptr;
 
   if (!tempPath_.empty()) {
-    if (ok && ::rename(tempPath_.c_str(), path_.c_str()) != 0) ok = false;
+    if (ok && ::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+      NoteWriteFailure(errno);
+      ok = false;
+    }
     if (ok) {
       SyncFolderOf(path_);
     } else {
@@ -336,6 +350,7 @@ void Stream::Abandon() {
 }
 
 StreamPtr OpenStreamWithMode(StringView path, Stream::Mode mode) {
+  if (mode == Stream::Mode::Write) gLastWriteErrno = 0;
   const std::string given = StripStreamPrefix(U8(path));
   if (given.empty()) return nullptr;
   const std::string resolved = ResolvePathCaseUtf8(given);
@@ -354,14 +369,21 @@ StreamPtr OpenStreamWithMode(StringView path, Stream::Mode mode) {
       break;
     case Stream::Mode::Write: {
       struct stat st;
-      if (::stat(resolved.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
+      if (::stat(resolved.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        NoteWriteFailure(EISDIR);
+        return nullptr;
+      }
       // Written next to the target and renamed over it on Close, so a crash or a failed
       // write never leaves a half-written file in its place.
       temp = resolved + std::string(kTempSuffix) + std::string(kTempRandomChars, 'X');
       const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-      if (fd < 0) return nullptr;
+      if (fd < 0) {
+        NoteWriteFailure(errno);
+        return nullptr;
+      }
       f = ::fdopen(fd, "wb");
       if (!f) {
+        NoteWriteFailure(errno);
         ::close(fd);
         ::unlink(temp.c_str());
         return nullptr;
@@ -400,6 +422,10 @@ int RemoveStaleTempFiles(StringView folder) {
   }
   ::closedir(listing);
   return removed;
+}
+
+String LastWriteError() {
+  return gLastWriteErrno == 0 ? String() : FromUtf8(std::strerror(gLastWriteErrno));
 }
 
 bool CloseStream(const StreamPtr& stream) { return stream ? stream->Close() : false; }

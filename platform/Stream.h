@@ -108,6 +108,10 @@ int RemoveStaleTempFiles(StringView folder);
 // old file kept.
 void SetWriteFailHook(std::function<bool(const std::string& path)> hook);
 
+// Why the last write through WriteFile failed, in the system's words ("Permission denied",
+// "No space left on device"); empty when none has failed.
+String LastWriteError();
+
 // Whole file as bytes; false when unreadable.
 bool LoadBytes(StringView path, std::string& out);
 // Writes a whole file atomically (temp file + rename).

@@ -45,4 +45,23 @@ void MarkFullScreenBeforeShow(SDL_Window* window) {
 #endif
 }
 
+bool MapWithoutWaiting(SDL_Window* window, bool ask) {
+#ifdef LV_HAVE_X11
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return true;
+  Display* display = info.info.x11.display;
+  const Window xwindow = info.info.x11.window;
+  if (ask) XMapRaised(display, xwindow);
+  XWindowAttributes attributes;
+  // Without a window manager the map is done by the time the server answers this.
+  if (!XGetWindowAttributes(display, xwindow, &attributes)) return true;
+  return attributes.map_state != IsUnmapped;
+#else
+  (void)window;
+  (void)ask;
+  return true;
+#endif
+}
+
 }  // namespace platform

@@ -101,12 +101,14 @@ std::shared_ptr<TDialogTextInput> EnterNamePrompt(int withCancel) {
 
 int CheckPlayerName(const String& name, String& message) {
   // Existence only: nothing is opened, so a read-only profile still counts, and the file
-  // layer's case-blind matching makes "bob" the same player as "Bob".
+  // layer's case-blind matching makes "bob" the same player as "Bob". Only a regular file is a
+  // player's, as in the list: a FIFO or a folder of that name is moved aside when the player is
+  // made.
   if (!TProfile::ValidName(name)) {
     message = u"Error: this name cannot be used!";
     return -1;
   }
-  if (platform::FileType(Game->ProfilePath + name + u".dat") != platform::FILETYPE_NONE) {
+  if (platform::IsRegularFile(Game->ProfilePath + name + u".dat")) {
     message = u"Error: a profile with this name already exists!";
     return -1;
   }

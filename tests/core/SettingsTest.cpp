@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <limits>
 
 #include "CoreFixture.h"
@@ -314,6 +315,51 @@ TEST_F(SettingsTest, OrderlyExitLeavesGoodExitAndTheNextStartDeletesIt) {
   EXPECT_FALSE(fs::exists(userDir + "/GoodExit.dat"));
   EXPECT_FALSE(fs::exists(userDir + "/inichanged.dat"));
   EXPECT_EQ(Settings(), "FULL SCREEN=0\r\n");
+}
+
+// A marker is a regular file, as a player's file is. Something else under the good-exit
+// marker's name must not make every start after a clean exit restore the defaults, and a
+// link there must not lead the marker's write to a file elsewhere.
+TEST_F(SettingsTest, AnOddEntryUnderTheGoodExitMarkersNameNeverCostsTheSettings) {
+  const std::string outside = testrig::MakeTempDir("outside") + "/notes.txt";
+  testrig::WriteFileBytes(outside, "keep");
+  const std::string marker = userDir + "/GoodExit.dat";
+  struct Odd {
+    const char* what;
+    std::function<void()> make;
+    bool setAside;  // kept as ".bad" (a link is only replaced)
+  };
+  const Odd odds[] = {
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(marker.c_str(), 0600), 0); }, true},
+      {"a folder", [&] { fs::create_directory(marker); }, true},
+      {"a link to a file elsewhere", [&] { fs::create_symlink(outside, marker); }, false},
+  };
+  testrig::WriteFileBytes(dataDir + "/data/Default.ini", kDefaultFile);
+  for (const Odd& odd : odds) {
+    SCOPED_TRACE(odd.what);
+    fs::remove_all(userDir);
+    fs::create_directories(userDir);
+    // Two sessions that end cleanly, each changing a setting, then a third start; the entry
+    // turns up during the first.
+    for (int session = 0; session < 2; ++session) {
+      testing::internal::CaptureStderr();
+      Game->CheckGoodExit();
+      EXPECT_EQ(testing::internal::GetCapturedStderr().find("restored"), std::string::npos)
+          << "after session " << session;
+      RunInit();
+      if (session == 0) odd.make();
+      Game->MusicVolume = 37 - session;
+      Game->IniUpdate(1);
+      TGame::MakeGoodExit();
+      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(marker)));
+    }
+    testing::internal::CaptureStderr();
+    Game->CheckGoodExit();
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("restored"), std::string::npos);
+    EXPECT_NE(Settings().find("MUSIC VOLUME=36\r\n"), std::string::npos) << Settings();
+    EXPECT_EQ(testrig::ReadFileBytes(outside), "keep");
+    EXPECT_EQ(fs::exists(fs::symlink_status(marker + ".bad")), odd.setAside);
+  }
 }
 
 TEST_F(SettingsTest, CreatedFilesAreNeverOpenToOtherUsers) {

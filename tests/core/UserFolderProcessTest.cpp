@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -52,6 +54,93 @@ TEST(UserFolderProcessTest, ASecondCopyOnTheSameUserFolderSaysSoAndEndsWithoutTo
   EXPECT_TRUE(next.started);
   EXPECT_EQ(next.exitCode, 0) << next.errors;
   EXPECT_EQ(next.errors.find("already running"), std::string::npos) << next.errors;
+}
+
+// Whatever stands in the user folder under the name an earlier version locked, the second copy
+// is kept out, and nothing outside the folder is made or changed through a link there.
+TEST(UserFolderProcessTest, NoEntryInTheUserFolderSwitchesTheOneCopyGuardOff) {
+  if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
+  const std::string outside = testrig::MakeTempDir("outside");
+  testrig::WriteFileBytes(outside + "/notes.txt", "keep");
+  ::chmod((outside + "/notes.txt").c_str(), 0600);
+  ::mkfifo((outside + "/pipe").c_str(), 0600);
+  struct Odd {
+    const char* what;
+    std::function<void(const std::string& lock)> make;
+  };
+  const Odd odds[] = {
+      {"a FIFO", [](const std::string& lock) { ::mkfifo(lock.c_str(), 0600); }},
+      {"a folder", [](const std::string& lock) { std::filesystem::create_directory(lock); }},
+      {"a link to a device", [](const std::string& lock) { ::symlink("/dev/null", lock.c_str()); }},
+      {"a link to a FIFO", [&](const std::string& lock) { ::symlink((outside + "/pipe").c_str(), lock.c_str()); }},
+      {"a link loop", [](const std::string& lock) { ::symlink(lock.c_str(), lock.c_str()); }},
+      {"a link to nothing yet", [&](const std::string& lock) { ::symlink((outside + "/new").c_str(), lock.c_str()); }},
+      {"a link to a file elsewhere", [&](const std::string& lock) { ::symlink((outside + "/notes.txt").c_str(), lock.c_str()); }},
+  };
+  for (const Odd& odd : odds) {
+    SCOPED_TRACE(odd.what);
+    const std::string home = testrig::MakeTempDir("odd-lock");
+    const std::string user = home + "/data/Quillfern Games/Lantern Vale/";
+    std::filesystem::create_directories(user);
+    odd.make(user + "running.lock");
+
+    const testrig::GameChild first = testrig::StartGame(GameExe(), home, "");
+    ASSERT_TRUE(testrig::WaitForMainLoop(first)) << "the first copy never reached its main loop";
+    const std::string saving = user + "lantern-vale.ini.tmp-Ab12Cd";
+    testrig::WriteFileBytes(saving, "VERSION NO=1.07\r\nFULL SCR");
+    const testrig::GameRun second = testrig::RunGame(GameExe(), home, "", false);
+    EXPECT_TRUE(second.ended && second.exited && second.exitCode != 0) << "the second copy ran";
+    EXPECT_NE(second.errors.find("Lantern Vale is already running."), std::string::npos)
+        << second.errors;
+    EXPECT_TRUE(std::filesystem::exists(saving)) << "the second copy removed the first's save";
+    const testrig::GameRun firstRun = testrig::FinishGame(first, true);
+    EXPECT_EQ(firstRun.exitCode, 0) << firstRun.errors;
+  }
+  EXPECT_FALSE(std::filesystem::exists(outside + "/new"));
+  EXPECT_EQ(testrig::ReadFileBytes(outside + "/notes.txt"), "keep");
+  struct stat st;
+  ASSERT_EQ(::stat((outside + "/notes.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
+// A user folder the game cannot write (another account's, or on a read-only or full disk): the
+// player is told which folder and the system's reason, and no file in it changes.
+TEST(UserFolderProcessTest, AFolderTheGameCannotWriteIsNamedWithTheSystemsReason) {
+  if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
+  const std::string home = testrig::MakeTempDir("read-only");
+  const std::string user = home + "/data/Quillfern Games/Lantern Vale/";
+  testrig::WriteProfileFile(user + "profiles/", "Ivy");
+  testrig::WriteFileBytes(user + "lantern-vale.ini", "MUSIC VOLUME=37\r\nPROFILE NAME=Ivy\r\n");
+  const auto snapshot = [&] {
+    std::string all;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(home)) {
+      all += e.path().string() + "=" + testrig::ReadFileBytes(e.path().string()) + "\n";
+    }
+    return all;
+  };
+  // Root writes anywhere: then the folder is another account's, as it is for a player whose
+  // folder was made by another. Otherwise the folder is this account's, read-only.
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    for (std::filesystem::path p = home; p != p.parent_path() && p != "/tmp"; p = p.parent_path()) {
+      ::chmod(p.c_str(), 0755);
+    }
+  } else {
+    ::chmod(user.c_str(), 0555);
+  }
+  const std::string before = snapshot();
+  const testrig::GameRun run = testrig::FinishGame(
+      testrig::StartGame(GameExe(), home, "", root ? 65534 : -1), false);
+  ::chmod(user.c_str(), 0755);
+  if (run.exitCode == 127 && run.errors.empty()) GTEST_SKIP() << "the game cannot be run as another account here";
+  EXPECT_TRUE(run.ended && run.exited);
+  EXPECT_NE(run.exitCode, 0);
+  EXPECT_NE(run.errors.find("Failed to save file " + user + "lantern-vale.ini"), std::string::npos)
+      << run.errors;
+  EXPECT_NE(run.errors.find("The folder " + user + " cannot be written: Permission denied."),
+            std::string::npos)
+      << run.errors;
+  EXPECT_EQ(snapshot(), before);
 }
 
 // A FIFO's open waits for a writer that never comes, and the quit request does not reach a

@@ -4,9 +4,14 @@
 // without ever losing the program or the pointer.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <filesystem>
+#include <algorithm>
 #include <optional>
 #include <vector>
 #include <string>
@@ -157,6 +162,72 @@ TEST_F(DesktopWindowTest, OneWindowAtStartShownInTheModeTheSettingsAsk) {
     }
     gameProcess.Stop();
   }
+}
+
+// A window manager that is still starting when the game asks for its window: it holds the
+// screen but lets the first request to map a window go unanswered, as openbox does while it
+// builds the system's font cache.
+class DroppingWindowManager {
+ public:
+  explicit DroppingWindowManager(const std::string& display) : display_(XOpenDisplay(display.c_str())) {
+    if (!display_) return;
+    XSelectInput(display_, DefaultRootWindow(display_), SubstructureRedirectMask);
+    XSync(display_, False);
+    thread_ = std::thread([this] { Run(); });
+  }
+  ~DroppingWindowManager() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    if (display_) XCloseDisplay(display_);
+  }
+  bool Ok() const { return display_ != nullptr; }
+  int Dropped() const { return dropped_; }
+
+ private:
+  void Run() {
+    std::vector<Window> seen;
+    while (!stop_) {
+      while (XPending(display_) > 0) {
+        XEvent e;
+        XNextEvent(display_, &e);
+        if (e.type == MapRequest) {
+          const Window w = e.xmaprequest.window;
+          if (std::find(seen.begin(), seen.end(), w) == seen.end()) {
+            seen.push_back(w);
+            ++dropped_;
+          } else {
+            XMapWindow(display_, w);
+          }
+        } else if (e.type == ConfigureRequest) {
+          const XConfigureRequestEvent& c = e.xconfigurerequest;
+          XWindowChanges changes{c.x, c.y, c.width, c.height, c.border_width, c.above, c.detail};
+          XConfigureWindow(display_, c.window, static_cast<unsigned>(c.value_mask), &changes);
+        }
+        XFlush(display_);
+      }
+      e2e::Sleep(10);
+    }
+  }
+
+  Display* display_;
+  std::thread thread_;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> dropped_{0};
+};
+
+using StartingWindowManagerTest = e2e::GameWindowTest;
+
+TEST_F(StartingWindowManagerTest, AWindowManagerThatDropsTheFirstMapRequestStillGetsTheWindow) {
+  DroppingWindowManager manager(displayName);
+  ASSERT_TRUE(manager.Ok());
+  testrig::WriteFileBytes(userDir + "lantern-vale.ini", "FULL SCREEN=0\n");
+  const std::string errPath = home + "/stderr.txt";
+  ASSERT_TRUE(LaunchGame({}, "", errPath));
+  window = FindWindow(kPatience);
+  ASSERT_NE(window, 0u) << "the game waited for ever on its first request";
+  EXPECT_EQ(manager.Dropped(), 1);
+  ASSERT_TRUE(WaitForFinishedLoading());
+  gameProcess.Stop();
 }
 
 }  // namespace

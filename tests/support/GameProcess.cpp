@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <map>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -13,11 +15,32 @@
 
 namespace testrig {
 
-GameChild StartGame(const std::string& exe, const std::string& home, const std::string& workDir) {
+namespace {
+
+// The copies started and not yet finished, by user folder.
+std::map<std::string, int>& CopiesRunning() {
+  static std::map<std::string, int> running;
+  return running;
+}
+
+}  // namespace
+
+GameChild StartGame(const std::string& exe, const std::string& home, const std::string& workDir,
+                    int uid) {
   GameChild child;
   const std::string data = home + "/data";
   child.userFolder = data + "/Quillfern Games/Lantern Vale/";
   child.errFile = MakeTempDir("stderr") + "/stderr.txt";
+  // The display's set-up writes "DRIVER=1": a line an earlier run left would say this run is
+  // up before it can answer the quit request. A copy still running keeps its own.
+  if (CopiesRunning()[child.userFolder] == 0) {
+    const std::string settings = child.userFolder + "lantern-vale.ini";
+    std::string text = ReadFileBytes(settings);
+    if (const size_t at = text.find("\nDRIVER=1\r\n"); at != std::string::npos) {
+      text[at + 8] = '0';
+      WriteFileBytes(settings, text);
+    }
+  }
   std::vector<std::string> env = {"HOME=" + home, "XDG_DATA_HOME=" + data,
                                   "SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
                                   "SDL_RENDER_DRIVER=software"};
@@ -26,6 +49,9 @@ GameChild StartGame(const std::string& exe, const std::string& home, const std::
     if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) ::_exit(126);
     const int err = ::open(child.errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (err >= 0) ::dup2(err, 2);
+    if (uid >= 0 && (::setgid(static_cast<gid_t>(uid)) != 0 || ::setuid(static_cast<uid_t>(uid)) != 0)) {
+      ::_exit(125);
+    }
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
@@ -35,6 +61,7 @@ GameChild StartGame(const std::string& exe, const std::string& home, const std::
     ::_exit(127);
   }
   child.pid = pid;
+  if (pid > 0) ++CopiesRunning()[child.userFolder];
   return child;
 }
 
@@ -81,6 +108,7 @@ GameRun FinishGame(const GameChild& child, bool quit) {
     ::kill(pid, SIGKILL);
     ::waitpid(pid, &status, 0);
   }
+  --CopiesRunning()[child.userFolder];
   run.exited = run.ended && WIFEXITED(status);
   run.exitCode = run.exited ? WEXITSTATUS(status) : -1;
   run.errors = ReadFileBytes(child.errFile);

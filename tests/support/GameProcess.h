@@ -6,7 +6,7 @@
 namespace testrig {
 
 struct GameRun {
-  bool started = false;   // reached its main loop ("DRIVER=1" in the settings)
+  bool started = false;   // opened its display (wrote "DRIVER=1" in the settings)
   bool ended = false;     // ended by itself or after the quit request
   bool exited = false;    // ended through exit (not a signal)
   int exitCode = -1;
@@ -22,8 +22,9 @@ struct GameChild {
   std::string errFile;
 };
 
-// Starts exe as RunGame does and returns at once.
-GameChild StartGame(const std::string& exe, const std::string& home, const std::string& workDir);
+// Starts exe as RunGame does and returns at once; with a uid of 0 or more, as that account.
+GameChild StartGame(const std::string& exe, const std::string& home, const std::string& workDir,
+                    int uid = -1);
 // Waits until the copy reached its main loop (true) or ended, or a generous deadline passed.
 bool WaitForMainLoop(const GameChild& child);
 // The rest of RunGame: with quit, waits for the main loop and sends the quit request; then

@@ -57,7 +57,6 @@ const Opener kOpeners[] = {
     {"LoadBytes", [](const String& p) { std::string b; return LoadBytes(p, b); }},
     {"LoadText", [](const String& p) { bool ok = false; LoadText(p, &ok); return ok; }},
     {"CreateFile", [](const String& p) { return CreateFile(p); }},
-    {"LockForProcess", [](const String& p) { return LockForProcess(p) == 1; }},
     {"IsRegularFile", [](const String& p) { return IsRegularFile(p); }},
 };
 
@@ -94,17 +93,18 @@ TEST(NonRegularFilesTest, ARegularFileStillOpensEveryWay) {
 }
 
 TEST(NonRegularFilesTest, TheProcessLockIsOneHolderAtATime) {
-  const std::string lock = testrig::MakeTempDir("lock") + "/running.lock";
+  const std::string folder = testrig::MakeTempDir("lock");
   // Another process holds it: this one is refused, and takes it once that one let go.
-  const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT, 0600);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
-  EXPECT_EQ(InChild([&] { return LockForProcess(FromUtf8(lock)) != 0; }), Outcome::Refused);
+  EXPECT_EQ(InChild([&] { return LockFolderForProcess(FromUtf8(folder)) != 0; }), Outcome::Refused);
   ::close(fd);
-  EXPECT_EQ(LockForProcess(FromUtf8(lock)), 1);
-  EXPECT_EQ(LockForProcess(FromUtf8(lock)), 1);  // held already: still this process's
+  EXPECT_EQ(LockFolderForProcess(FromUtf8(folder + "/")), 1);
+  EXPECT_EQ(LockFolderForProcess(FromUtf8(folder)), 1);  // held already: still this process's
+  EXPECT_TRUE(std::filesystem::is_empty(folder)) << "the lock made an entry in the folder";
   UnlockForProcess();
-  EXPECT_EQ(InChild([&] { return LockForProcess(FromUtf8(lock)) == 1; }), Outcome::Opened);
+  EXPECT_EQ(InChild([&] { return LockFolderForProcess(FromUtf8(folder)) == 1; }), Outcome::Opened);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // The game's dialog makers and profile hooks over a temporary profiles folder.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "UiFixture.h"
@@ -153,6 +155,27 @@ TEST_F(DialogFunctionsTest, CheckPlayerNameTestsExistenceOnlyAndCreateProfileRec
   for (const char16_t* name : {u".", u".."}) {
     EXPECT_EQ(CheckPlayerName(name, message), -1);
     EXPECT_EQ(message, u"Error: this name cannot be used!");
+  }
+}
+
+// Only a regular file is a player's, in the list and in the name check alike: a FIFO or a
+// folder under the name is no player, and making the player sets it aside.
+TEST_F(DialogFunctionsTest, AFifoOrAFolderWhereAPlayersFileBelongsLeavesTheNameFree) {
+  fs::create_directories(profiles);
+  ASSERT_EQ(::mkfifo((profiles + "Glen.dat").c_str(), 0600), 0);
+  fs::create_directory(profiles + "Moss.dat");
+  for (const char16_t* name : {u"Glen", u"Moss"}) {
+    SCOPED_TRACE(platform::ToUtf8(name));
+    const std::string path = profiles + platform::ToUtf8(name) + ".dat";
+    const fs::file_type odd = fs::symlink_status(path).type();
+    String message = u"stale";
+    EXPECT_EQ(CheckPlayerName(name, message), 1) << platform::ToUtf8(message);
+    EXPECT_EQ(message, u"");
+    EXPECT_EQ(CreateProfile(name), 0);
+    EXPECT_TRUE(fs::is_regular_file(path));
+    EXPECT_EQ(testrig::ReadFileBytes(path).size(), 440u);
+    EXPECT_EQ(fs::symlink_status(path + ".bad").type(), odd) << "not set aside";
+    EXPECT_EQ(CheckPlayerName(name, message), -1);
   }
 }
 
