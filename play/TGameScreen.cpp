@@ -30,6 +30,8 @@
 #include "platform/Audio.h"
 #include "platform/Clock.h"
 #include "screens/TTitleScreen.h"
+#include "text/GameFonts.h"
+#include "text/TextDrawing.h"
 #include "ui/TButton.h"
 #include "ui/TLoadingScreen.h"
 #include "ui/TMenu.h"
@@ -40,6 +42,9 @@ namespace {
 
 constexpr int kChapters = 10;
 constexpr int kLevelsPerChapter = 5;
+// Four pixels, so that even beside the letters' corners the outline stands whole: the gold then
+// reads at 4.5:1 or more over a white sky or gem.
+constexpr int kCaptionOutline = 4;
 constexpr int kPagedLevels = 8;
 constexpr std::array<const char16_t*, kPagedLevels> kLevelPages = {
     u"lion", u"key", u"fireball", u"axe", u"tornado", u"doubleaxe", u"star", u"vines"};
@@ -76,6 +81,7 @@ int TGameScreen::Load() {
   WellDone = TSprite::CreateFromFile(u"welldone", 400.0f, 300.0f, 1, -1);
   Go->image->Precache();
   WellDone->image->Precache();
+  NoMoreMovesOutline = ccMakeTextOutline(MainFont, NoMoreMovesText, kCaptionOutline);
   SoundLevelStart = sounds->Find(u"levelstart");
   SoundLevelEnd = sounds->Find(u"levelend");
   SoundGaugeFull = sounds->Find(u"gaugefull1");
@@ -125,6 +131,7 @@ int TGameScreen::Kill() {
   OutroAnim.reset();
   Go.reset();
   WellDone.reset();
+  NoMoreMovesOutline.reset();
   SoundLevelStart.reset();
   SoundLevelEnd.reset();
   SoundGaugeFull.reset();

@@ -16,6 +16,7 @@
 #include "gfx/TAnimation.h"
 #include "gfx/TCounterList.h"
 #include "gfx/TGameImage.h"
+#include "platform/Image.h"
 
 class TBoardLayer;
 class TGameSound;
@@ -30,6 +31,7 @@ class TGameScreen : public TScreen {
   static constexpr int MaxFills = 1000;
   // The most colour draws for one cell of a fill.
   static constexpr int MaxDrawsPerCell = 1000;
+  static constexpr char16_t NoMoreMovesText[] = u"No More Moves";
 
   TGameScreen();
   ~TGameScreen() override;
@@ -49,6 +51,8 @@ class TGameScreen : public TScreen {
   TAnimationPtr OutroAnim;
   std::shared_ptr<TSprite> Go;
   std::shared_ptr<TSprite> WellDone;
+  // The dark outline under "No More Moves", made with the screen.
+  platform::ImagePtr NoMoreMovesOutline;
   std::shared_ptr<TGameSound> SoundLevelStart;
   std::shared_ptr<TGameSound> SoundLevelEnd;
   std::shared_ptr<TGameSound> SoundGaugeFull;

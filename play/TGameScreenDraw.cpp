@@ -119,13 +119,22 @@ int TGameScreen::StatusTextDraw() {
     platform::SetAlpha(1.0f);
   }
   if (GameGrid && GameGrid->NoMore != 0 && GameGrid->JiggleDirection == 0) {
-    // In the gold of the painted captions ("Go!", "Well done!"), not plain white.
-    platform::SetColor(255, 214, 110);
+    // In the gold and dark brown outline of the painted captions ("Go!", "Well done!"): on its
+    // own the gold goes under a bright sky and the gems flying behind it.
+    const float y = static_cast<float>(ScreenHeight / 2 - 80);
+    const int blend = platform::GetBlend();
+    platform::SetBlend(platform::ALPHABLEND);
     platform::SetAlpha(1.0f);
-    ccShadowTextSet(2.0f, 2.0f, 0.4f);
     platform::SetImageFont(MainFont);
-    ccDrawTextCentre(u"No More Moves", static_cast<float>(ScreenHeight / 2 - 80), 1, 0);
+    if (NoMoreMovesOutline) {
+      platform::SetColor(58, 30, 14);
+      const int width = platform::TextWidth(NoMoreMovesText);
+      platform::DrawImage(NoMoreMovesOutline, static_cast<float>(ScreenWidth - width) / 2.0f, y);
+    }
+    platform::SetColor(255, 214, 110);
+    ccDrawTextCentre(NoMoreMovesText, y, 0, 0);
     platform::SetColor(255, 255, 255);
+    platform::SetBlend(blend);
   }
   return 0;
 }

@@ -1,6 +1,9 @@
 #include "text/TextDrawing.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "core/Globals.h"
 #include "platform/Font.h"
@@ -141,4 +144,69 @@ int ccShadowTextSet(float dx, float dy, float alpha) {
   ccShadowTextDepthY = dy;
   ccShadowTextAlpha = alpha;
   return 0;
+}
+
+platform::ImagePtr ccMakeTextOutline(const platform::ImageFontPtr& chosen, StringView text,
+                                      int radius) {
+  platform::ImageFont& font = chosen ? *chosen : *platform::BuiltinFont();
+  radius = std::max(radius, 0);
+  int left = 0, top = 0, right = 0, bottom = 0, pen = 0;
+  bool any = false;
+  for (const char16_t c : text) {
+    const platform::Glyph* glyph = font.GetGlyph(c);
+    if (!glyph) continue;
+    if (const platform::Image* image = glyph->image.get()) {
+      const int gx = pen + glyph->gx;
+      left = any ? std::min(left, gx) : gx;
+      top = any ? std::min(top, glyph->gy) : glyph->gy;
+      right = any ? std::max(right, gx + image->width) : gx + image->width;
+      bottom = any ? std::max(bottom, glyph->gy + image->height) : glyph->gy + image->height;
+      any = true;
+    }
+    pen += glyph->advance;
+  }
+  if (!any) return nullptr;
+  const int w = right - left + 2 * radius, h = bottom - top + 2 * radius;
+  // Letters that overlap cover as drawing one over the other would.
+  std::vector<uint8_t> cover(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+  pen = 0;
+  for (const char16_t c : text) {
+    const platform::Glyph* glyph = font.GetGlyph(c);
+    if (!glyph) continue;
+    const platform::PixmapPtr pixels =
+        glyph->image ? platform::LockImage(glyph->image, glyph->frame) : nullptr;
+    if (pixels) {
+      const int ox = pen + glyph->gx - left + radius, oy = glyph->gy - top + radius;
+      for (int y = 0; y < pixels->Height(); ++y) {
+        for (int x = 0; x < pixels->Width(); ++x) {
+          const int a = static_cast<int>(pixels->ReadPixel(x, y) >> 24);
+          uint8_t& k = cover[static_cast<size_t>(oy + y) * static_cast<size_t>(w) +
+                             static_cast<size_t>(ox + x)];
+          k = static_cast<uint8_t>(k + a - k * a / 255);
+        }
+      }
+    }
+    pen += glyph->advance;
+  }
+  const platform::ImagePtr outline = platform::CreateImage(w, h, 1, 0);
+  const platform::PixmapPtr out = outline ? platform::LockImage(outline, 0) : nullptr;
+  if (!out) return nullptr;
+  // Each pixel takes the strongest coverage within the radius: a round pen, so the outline is
+  // as wide on a slope as on a stem. r * r + r is (r + 1/2)^2 in whole pixels.
+  const int reach = radius * radius + radius;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      int most = 0;
+      for (int dy = std::max(-radius, -y); dy <= std::min(radius, h - 1 - y) && most < 255; ++dy) {
+        const uint8_t* row = &cover[static_cast<size_t>(y + dy) * static_cast<size_t>(w)];
+        for (int dx = std::max(-radius, -x); dx <= std::min(radius, w - 1 - x); ++dx)
+          if (dx * dx + dy * dy <= reach) most = std::max(most, static_cast<int>(row[x + dx]));
+      }
+      out->WritePixel(x, y, static_cast<uint32_t>(most) << 24 | 0x00FFFFFFu);
+    }
+  }
+  platform::UnlockImage(outline, 0);
+  platform::SetImageHandle(outline, static_cast<float>(radius - left),
+                           static_cast<float>(radius - top));
+  return outline;
 }

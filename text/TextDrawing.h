@@ -2,6 +2,8 @@
 // One line of text placed left, aligned, centred or right, optionally snapped to whole pixels
 // and optionally with the black drop shadow. Everything draws with the drawing state the caller
 // left: image font, colour, alpha, blend mode and scale. Every function returns 0.
+#include "platform/Font.h"
+#include "platform/Image.h"
 #include "platform/String.h"
 #include "text/StringHelpers.h"
 
@@ -34,3 +36,10 @@ int ccShadowText(float x, float y, StringView text, int centre);
 // lineHeight 0 takes the height of "ABCXYZ".
 int ccShadowTextWrapped(float x, float y, const StringArray& lines, int centre, int lineHeight);
 int ccShadowTextSet(float dx, float dy, float alpha);
+
+// The line's letters in font (nullptr: the built-in one), widened by radius pixels all round:
+// white, the coverage in alpha, its handle on the line's top-left corner. Drawn tinted at the
+// text's place just before the text, it is an outline of any width for the price of one picture
+// a frame; made once, as a screen loads. nullptr when no letter has a picture.
+platform::ImagePtr ccMakeTextOutline(const platform::ImageFontPtr& font, StringView text,
+                                      int radius);

@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/BoardGlobals.h"
 #include "board/TCell.h"
 #include "board/TGameGrid.h"
+#include "board/TGemList.h"
 #include "board/TPlayer.h"
 #include "core/Globals.h"
 #include "core/TChannelArray.h"
@@ -29,11 +31,13 @@
 #include "platform/Graphics.h"
 #include "platform/Image.h"
 #include "text/GameFonts.h"
+#include "text/TextDrawing.h"
 #include "screens/TGameFinishedScreen.h"
 #include "screens/TInstructionsScreen.h"
 #include "screens/TLevelSelectScreen.h"
 #include "screens/TOptionsScreen.h"
 #include "support/PlayRig.h"
+#include "support/TestRig.h"
 #include "ui/TMenu.h"
 
 namespace {
@@ -284,6 +288,80 @@ TEST_F(PlayScrollsTest, NoMoreMovesShowsOnlyOnceTheShakingStops) {
   EXPECT_EQ(text(), none);
   GameGrid->JiggleDirection = 0;
   EXPECT_GT(text(), none + 10);
+}
+
+// "No More Moves" reads at 4.5:1 or more against whatever touches its letters, on every
+// chapter's background: over its first level's board, over the sky alone and with gems flying
+// across the sky behind it. The letters are the caption drawn alone, white on black, at its
+// place; what touches them is every pixel they leave uncovered within two of a pixel they cover
+// at least half. Where they are solid they keep their gold.
+TEST_F(PlayScrollsTest, NoMoreMovesReadsOnEveryChaptersBackground) {
+  constexpr uint32_t kGold = 0xFFFFD66E;
+  constexpr int kTop = 200, kBottom = 330;
+  for (int chapter = 1; chapter <= 10; ++chapter) {
+    const int level = 5 * chapter - 4;
+    WriteLevel(level, testrig::ReadFileBytes(std::string(LV_SOURCE_DIR) + "/data/levels/" +
+                                             std::to_string(level) + ".txt"));
+  }
+  ClearTo(0, 0, 0);
+  platform::SetColor(255, 255, 255);
+  platform::SetAlpha(1.0f);
+  platform::SetImageFont(MainFont);
+  ccDrawTextCentre(TGameScreen::NoMoreMovesText, static_cast<float>(ScreenHeight / 2 - 80), 0, 0);
+  const platform::PixmapPtr cover = platform::GrabPixmap(0, 0, 800, 600);
+  const auto coverAt = [&](int x, int y) {
+    return static_cast<int>(cover->ReadPixel(x, y) >> 8 & 0xFF);
+  };
+  std::vector<std::pair<int, int>> fill, ring;
+  for (int y = kTop; y < kBottom; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      if (coverAt(x, y) == 255) fill.emplace_back(x, y);
+      if (coverAt(x, y) != 0) continue;
+      bool near = false;
+      for (int dy = -2; dy <= 2 && !near; ++dy)
+        for (int dx = -2; dx <= 2 && !near; ++dx) near = coverAt(x + dx, y + dy) >= 128;
+      if (near) ring.emplace_back(x, y);
+    }
+  }
+  ASSERT_GT(fill.size(), 1000u);
+  ASSERT_EQ(coverAt(400, kTop - 1) + coverAt(400, kBottom), 0);  // the band holds the line
+
+  const double gold = testrig::Luminance(kGold);
+  double weakestOfAll = 100.0;
+  const auto weakest = [&](const std::string& what) {
+    GameScreen->Draw();
+    const platform::PixmapPtr frame = platform::GrabPixmap(0, 0, 800, 600);
+    int golden = 0;
+    for (const auto& [x, y] : fill)
+      golden += testrig::PixelNear(frame->ReadPixel(x, y), kGold) ? 1 : 0;
+    EXPECT_EQ(golden, static_cast<int>(fill.size())) << what;
+    double worst = 100.0;
+    for (const auto& [x, y] : ring) {
+      const double l = testrig::Luminance(frame->ReadPixel(x, y));
+      worst = std::min(worst, (std::max(l, gold) + 0.05) / (std::min(l, gold) + 0.05));
+    }
+    weakestOfAll = std::min(weakestOfAll, worst);
+    return worst;
+  };
+  for (int chapter = 1; chapter <= 10; ++chapter) {
+    SCOPED_TRACE(chapter);
+    PlayFrom(5 * chapter - 4);
+    ASSERT_EQ(GameScreen->Chapter, chapter);
+    GameGrid->NoMore = 1;
+    GameGrid->JiggleDirection = 0;
+    EXPECT_GE(weakest("board"), 4.5);
+    GameGrid->alpha = 0.0f;  // the board faded out: the sky alone
+    GemList->ForEach([](const TGemPtr& gem) { gem->y = -200.0f; });
+    EXPECT_GE(weakest("sky"), 4.5);
+    int n = 0;
+    GemList->ForEach([&](const TGemPtr& gem) {
+      gem->x = static_cast<float>(170 + n % 10 * 52);
+      gem->y = static_cast<float>(236 + n / 10 % 3 * 22);
+      ++n;
+    });
+    EXPECT_GE(weakest("gems"), 4.5);
+  }
+  RecordProperty("weakest", std::to_string(weakestOfAll));
 }
 
 TEST_F(PlayScrollsTest, GoShowsOnlyInTheIntroWithoutAPage) {

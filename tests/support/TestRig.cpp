@@ -68,8 +68,6 @@ std::string ResourcesDir() { return std::string(LV_RESOURCES_DIR) + "/"; }
 
 bool HaveResources() { return fs::is_directory(fs::path(LV_RESOURCES_DIR) / "Data"); }
 
-namespace {
-
 double Luminance(uint32_t argb) {
   const auto channel = [](uint32_t v) {
     const double c = static_cast<double>(v & 0xFF) / 255.0;
@@ -77,8 +75,6 @@ double Luminance(uint32_t argb) {
   };
   return 0.2126 * channel(argb >> 16) + 0.7152 * channel(argb >> 8) + 0.0722 * channel(argb);
 }
-
-}  // namespace
 
 DrawnChange CompareFrames(const platform::Pixmap& with, const platform::Pixmap& without) {
   DrawnChange change;

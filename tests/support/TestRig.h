@@ -26,6 +26,9 @@ bool HaveResources();
 // Compares one channel-wise with a tolerance (default +-2 per channel).
 ::testing::AssertionResult PixelNear(uint32_t actual, uint32_t expected, int tolerance = 2);
 
+// Relative luminance of a pixel (0 black, 1 white), as the contrast ratios here reckon it.
+double Luminance(uint32_t argb);
+
 // What one drawn element does to a frame: the pixels that differ between a frame drawn with it
 // and one drawn without it, their bounding box, and how they stand out from what lies behind
 // them: the contrast ratio (relative luminance, (L1 + 0.05) / (L2 + 0.05)) that the strongest
