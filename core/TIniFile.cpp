@@ -5,6 +5,7 @@
 #include "core/ErrorPath.h"
 #include "core/IniFunctions.h"
 #include "core/Platform.h"
+#include "platform/FileSystem.h"
 #include "platform/Stream.h"
 
 int TIniFile::Add(const String& name, const String& value) {
@@ -22,6 +23,9 @@ int TIniFile::Save() {
     for (char16_t c : line.Value) bytes.push_back(static_cast<char>(c & 0xFF));
     bytes += "\r\n";
   }
+  // A folder under the settings file's name would stop every save: it is moved aside, as
+  // anything but a file is where the game keeps its own files.
+  if (platform::FileType(path) == platform::FILETYPE_DIR) platform::MoveAside(path);
   // Written to a temporary file and renamed over the old one, so a failed write keeps it.
   auto out = platform::WriteFile(path);
   bool ok = static_cast<bool>(out);

@@ -362,6 +362,13 @@ TEST_F(SettingsTest, AnOddEntryUnderTheGoodExitMarkersNameNeverCostsTheSettings)
   }
 }
 
+TEST_F(SettingsTest, AFolderUnderTheSettingsFilesNameIsSetAsideNotFatal) {
+  fs::create_directory(settingsPath);
+  RunInit();
+  EXPECT_TRUE(fs::is_regular_file(settingsPath));
+  EXPECT_TRUE(fs::is_directory(settingsPath + ".bad"));
+}
+
 TEST_F(SettingsTest, CreatedFilesAreNeverOpenToOtherUsers) {
   const mode_t old = ::umask(022);
   RunInit();
