@@ -26,7 +26,7 @@ std::map<std::string, int>& CopiesRunning() {
 }  // namespace
 
 GameChild StartGame(const std::string& exe, const std::string& home, const std::string& workDir,
-                    int uid) {
+                    const std::function<bool()>& beforeStart) {
   GameChild child;
   const std::string data = home + "/data";
   child.userFolder = data + "/Quillfern Games/Lantern Vale/";
@@ -49,9 +49,7 @@ GameChild StartGame(const std::string& exe, const std::string& home, const std::
     if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) ::_exit(126);
     const int err = ::open(child.errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (err >= 0) ::dup2(err, 2);
-    if (uid >= 0 && (::setgid(static_cast<gid_t>(uid)) != 0 || ::setuid(static_cast<uid_t>(uid)) != 0)) {
-      ::_exit(125);
-    }
+    if (beforeStart && !beforeStart()) ::_exit(125);
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);

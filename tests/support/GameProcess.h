@@ -1,6 +1,7 @@
 #pragma once
 // Runs the game's executable as a child process, headless, with its own HOME and
 // XDG_DATA_HOME, as a person would start it from a menu or a shell.
+#include <functional>
 #include <string>
 
 namespace testrig {
@@ -22,9 +23,10 @@ struct GameChild {
   std::string errFile;
 };
 
-// Starts exe as RunGame does and returns at once; with a uid of 0 or more, as that account.
+// Starts exe as RunGame does and returns at once. beforeStart, when given, runs in the child
+// just before the program replaces it; when it returns false the child ends with 125.
 GameChild StartGame(const std::string& exe, const std::string& home, const std::string& workDir,
-                    int uid = -1);
+                    const std::function<bool()>& beforeStart = {});
 // Waits until the copy reached its main loop (true) or ended, or a generous deadline passed.
 bool WaitForMainLoop(const GameChild& child);
 // The rest of RunGame: with quit, waits for the main loop and sends the quit request; then
