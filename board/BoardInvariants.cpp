@@ -111,13 +111,14 @@ std::string CheckBoardInvariants() {
       for (int y = 0; y < board->levelheight; ++y) {
         const TCell* cell = GridAt(x, y);
         if (!cell || !cell->active || cell->Gem) continue;
-        // An empty cell at rest lies under a locked gem of its own stretch.
+        // An empty cell at rest lies under a locked gem of its own stretch, or under a gem still
+        // bursting (a lock a sweeper broke over it): the stretch refills once that has gone.
         bool explained = false;
         for (int above = y - 1; above >= 0; --above) {
           const TCell* up = GridAt(x, above);
           if (!up || !up->active) break;
           if (up->Gem) {
-            explained = up->Gem->locked != 0;
+            explained = up->Gem->locked != 0 || up->Gem->GemType == -1;
             break;
           }
         }

@@ -136,6 +136,21 @@ TEST_F(BonusPieceTest, TheSweeperTakesItsColumnAndEndsOffTheScreen) {
   EXPECT_EQ(HouseList->Count(), 0);
 }
 
+// A tornado under a lock: its own cell empties before its sweeper breaks the lock, and the lock,
+// bursting, stands over the empty cell until it is gone and the column refills. The tick driver
+// checks the board at every tick.
+TEST_F(BonusPieceTest, ALockTheSweeperBreaksOverAnEmptiedCellLetsTheColumnRefill) {
+  TGameGrid& board = Build("2* 1 3\nT 4 5\n3 5 1\n4 1 5b");
+  Use(0, 1);
+  for (int i = 0; i < 600 && !HasFailure() && (Cell(0, 0).Gem == nullptr || GemAt(0, 0).locked); ++i) Tick();
+  Tick(400);
+  EXPECT_EQ(board.Locked, 0);
+  for (int y = 0; y < 4; ++y) {
+    ASSERT_TRUE(Cell(0, y).Gem) << "row " << y << " did not refill";
+    EXPECT_NE(GemAt(0, y).GemType, -1);
+  }
+}
+
 TEST_F(BonusPieceTest, CarriedPiecesOnTheirTargets) {
   struct Case {
     const char* what;
