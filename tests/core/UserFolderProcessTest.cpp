@@ -21,38 +21,38 @@ namespace {
 
 std::string GameExe() { return std::string(LV_BINARY_DIR) + "/bin/lantern-vale"; }
 
-// Two copies on one user folder: the second must not touch what the first is writing, and
-// the first runs on and ends as it would alone.
-TEST(UserFolderProcessTest, ASecondCopyOnTheSameUserFolderSaysSoAndEndsWithoutTouchingAnything) {
-  if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
-  const std::string exe = GameExe();
-  ASSERT_TRUE(std::filesystem::exists(exe));
-  const std::string home = testrig::MakeTempDir("two-copies");
-
-  const testrig::GameChild first = testrig::StartGame(exe, home, "");
-  ASSERT_TRUE(testrig::WaitForMainLoop(first)) << "the first copy never reached its main loop";
+// Two copies on one user folder: the second, started while the first runs, says so and ends
+// without touching the save the first is writing; the first runs on and ends as it would alone.
+// The first copy's run.
+testrig::GameRun ExpectASecondCopyKeptOut(const std::string& home) {
+  const testrig::GameChild first = testrig::StartGame(GameExe(), home, "");
+  EXPECT_TRUE(testrig::WaitForMainLoop(first)) << "the first copy never reached its main loop";
   // A save of the first copy's, half written, as a second copy's start would find it.
   const std::string saving = first.userFolder + "lantern-vale.ini.tmp-Ab12Cd";
   testrig::WriteFileBytes(saving, "VERSION NO=1.07\r\nFULL SCR");
-
-  const testrig::GameRun second = testrig::RunGame(exe, home, "", false);
-  EXPECT_TRUE(second.ended) << "the second copy ran on beside the first";
-  EXPECT_TRUE(second.exited);
+  const testrig::GameRun second = testrig::RunGame(GameExe(), home, "", false);
+  EXPECT_TRUE(second.ended && second.exited) << "the second copy ran on beside the first";
   EXPECT_NE(second.exitCode, 0);
   EXPECT_NE(second.errors.find("Lantern Vale is already running."), std::string::npos)
       << second.errors;
-  EXPECT_TRUE(std::filesystem::exists(saving));
-  EXPECT_FALSE(std::filesystem::exists(first.userFolder + "ErrorLog.txt"));
-
+  EXPECT_TRUE(std::filesystem::exists(saving)) << "the second copy removed the first's save";
   const testrig::GameRun firstRun = testrig::FinishGame(first, true);
-  ASSERT_TRUE(firstRun.ended);
-  EXPECT_TRUE(firstRun.exited);
+  EXPECT_TRUE(firstRun.ended && firstRun.exited);
   EXPECT_EQ(firstRun.exitCode, 0) << firstRun.errors;
+  std::filesystem::remove(saving);
+  return firstRun;
+}
+
+TEST(UserFolderProcessTest, ASecondCopyOnTheSameUserFolderSaysSoAndEndsWithoutTouchingAnything) {
+  if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
+  ASSERT_TRUE(std::filesystem::exists(GameExe()));
+  const std::string home = testrig::MakeTempDir("two-copies");
+  const testrig::GameRun first = ExpectASecondCopyKeptOut(home);
+  EXPECT_FALSE(std::filesystem::exists(first.userFolder + "ErrorLog.txt"));
   EXPECT_TRUE(std::filesystem::exists(first.userFolder + "GoodExit.dat"));
 
   // The lock goes with the copy that held it: the next start runs, whatever file it left.
-  std::filesystem::remove(saving);
-  const testrig::GameRun next = testrig::RunGame(exe, home, "", true);
+  const testrig::GameRun next = testrig::RunGame(GameExe(), home, "", true);
   EXPECT_TRUE(next.started);
   EXPECT_EQ(next.exitCode, 0) << next.errors;
   EXPECT_EQ(next.errors.find("already running"), std::string::npos) << next.errors;
@@ -66,37 +66,24 @@ TEST(UserFolderProcessTest, NoEntryInTheUserFolderSwitchesTheOneCopyGuardOff) {
   testrig::WriteFileBytes(outside + "/notes.txt", "keep");
   ::chmod((outside + "/notes.txt").c_str(), 0600);
   ::mkfifo((outside + "/pipe").c_str(), 0600);
-  struct Odd {
-    const char* what;
-    std::function<void(const std::string& lock)> make;
+  // A FIFO, a folder, and links to a device, to a FIFO, to themselves, to nothing yet and to a
+  // file outside.
+  const std::function<void(const std::string&)> odds[] = {
+      [](const std::string& lock) { ::mkfifo(lock.c_str(), 0600); },
+      [](const std::string& lock) { std::filesystem::create_directory(lock); },
+      [](const std::string& lock) { ::symlink("/dev/null", lock.c_str()); },
+      [&](const std::string& lock) { ::symlink((outside + "/pipe").c_str(), lock.c_str()); },
+      [](const std::string& lock) { ::symlink(lock.c_str(), lock.c_str()); },
+      [&](const std::string& lock) { ::symlink((outside + "/new").c_str(), lock.c_str()); },
+      [&](const std::string& lock) { ::symlink((outside + "/notes.txt").c_str(), lock.c_str()); },
   };
-  const Odd odds[] = {
-      {"a FIFO", [](const std::string& lock) { ::mkfifo(lock.c_str(), 0600); }},
-      {"a folder", [](const std::string& lock) { std::filesystem::create_directory(lock); }},
-      {"a link to a device", [](const std::string& lock) { ::symlink("/dev/null", lock.c_str()); }},
-      {"a link to a FIFO", [&](const std::string& lock) { ::symlink((outside + "/pipe").c_str(), lock.c_str()); }},
-      {"a link loop", [](const std::string& lock) { ::symlink(lock.c_str(), lock.c_str()); }},
-      {"a link to nothing yet", [&](const std::string& lock) { ::symlink((outside + "/new").c_str(), lock.c_str()); }},
-      {"a link to a file elsewhere", [&](const std::string& lock) { ::symlink((outside + "/notes.txt").c_str(), lock.c_str()); }},
-  };
-  for (const Odd& odd : odds) {
-    SCOPED_TRACE(odd.what);
+  for (size_t i = 0; i < std::size(odds); ++i) {
+    SCOPED_TRACE("odd entry " + std::to_string(i));
     const std::string home = testrig::MakeTempDir("odd-lock");
     const std::string user = home + "/data/Quillfern Games/Lantern Vale/";
     std::filesystem::create_directories(user);
-    odd.make(user + "running.lock");
-
-    const testrig::GameChild first = testrig::StartGame(GameExe(), home, "");
-    ASSERT_TRUE(testrig::WaitForMainLoop(first)) << "the first copy never reached its main loop";
-    const std::string saving = user + "lantern-vale.ini.tmp-Ab12Cd";
-    testrig::WriteFileBytes(saving, "VERSION NO=1.07\r\nFULL SCR");
-    const testrig::GameRun second = testrig::RunGame(GameExe(), home, "", false);
-    EXPECT_TRUE(second.ended && second.exited && second.exitCode != 0) << "the second copy ran";
-    EXPECT_NE(second.errors.find("Lantern Vale is already running."), std::string::npos)
-        << second.errors;
-    EXPECT_TRUE(std::filesystem::exists(saving)) << "the second copy removed the first's save";
-    const testrig::GameRun firstRun = testrig::FinishGame(first, true);
-    EXPECT_EQ(firstRun.exitCode, 0) << firstRun.errors;
+    odds[i](user + "running.lock");
+    ExpectASecondCopyKeptOut(home);
   }
   EXPECT_FALSE(std::filesystem::exists(outside + "/new"));
   EXPECT_EQ(testrig::ReadFileBytes(outside + "/notes.txt"), "keep");
