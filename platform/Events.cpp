@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "platform/KeyMap.h"
+#include "platform/Renderer.h"
 
 namespace platform {
 
@@ -214,6 +215,13 @@ void Translate(const SDL_Event& ev) {
           break;
         case SDL_WINDOWEVENT_LEAVE:
           FeedSystem(EVENT_MOUSELEAVE, 0, gMouseX, gMouseY);
+          break;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_RESIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          Renderer::Get().WindowChanged();
           break;
         default:
           break;

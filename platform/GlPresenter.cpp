@@ -95,7 +95,8 @@ void GlPresenter::Clip(const SDL_Rect& viewport) {
   if (target_) SDL_RenderSetClipRect(renderer_, &clip_);
 }
 
-void GlPresenter::Present(SDL_Window* /*window*/, bool shown, int sync) {
+void GlPresenter::Present(SDL_Window* /*window*/, bool shown, int sync, int realWidth,
+                          int realHeight) {
   if (!target_) return;
   if (sync != vsync_) {
     intervalSet_ = SDL_RenderSetVSync(renderer_, sync == 1 ? 1 : 0) == 0;
@@ -108,13 +109,17 @@ void GlPresenter::Present(SDL_Window* /*window*/, bool shown, int sync) {
   SDL_SetRenderTarget(renderer_, nullptr);
   int ow = 0, oh = 0;
   SDL_GetRendererOutputSize(renderer_, &ow, &oh);
-  const float scale = std::min(static_cast<float>(ow) / static_cast<float>(width_),
-                               static_cast<float>(oh) / static_cast<float>(height_));
+  // GL counts rows from the bottom: of an output taller than the real window, the bottom part
+  // shows, its top at the difference of the heights.
+  const int boxW = realWidth > 0 ? std::min(ow, realWidth) : ow;
+  const int boxH = realHeight > 0 ? std::min(oh, realHeight) : oh;
+  const float scale = std::min(static_cast<float>(boxW) / static_cast<float>(width_),
+                               static_cast<float>(boxH) / static_cast<float>(height_));
   SDL_Rect dst;
   dst.w = static_cast<int>(std::floor(static_cast<float>(width_) * scale + 0.5f));
   dst.h = static_cast<int>(std::floor(static_cast<float>(height_) * scale + 0.5f));
-  dst.x = (ow - dst.w) / 2;
-  dst.y = (oh - dst.h) / 2;
+  dst.x = (boxW - dst.w) / 2;
+  dst.y = (oh - boxH) + (boxH - dst.h) / 2;
   if (dst.x > 0 || dst.y > 0 || dst.w < ow || dst.h < oh) {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);

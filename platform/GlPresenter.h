@@ -23,7 +23,7 @@ class GlPresenter : public Presenter {
   SDL_Renderer* Sdl() const override { return renderer_; }
   void Clip(const SDL_Rect& viewport) override;
   bool OwnRaster() const override { return false; }
-  void Present(SDL_Window* window, bool shown, int sync) override;
+  void Present(SDL_Window* window, bool shown, int sync, int realWidth, int realHeight) override;
   bool SwapIntervalSet() const override { return intervalSet_; }
   bool KeepFrame() override;
   bool RestoreFrame() override;

@@ -7,7 +7,7 @@ namespace platform {
 
 class HeadlessPresenter : public RasterPresenter {
  public:
-  void Present(SDL_Window* window, bool shown, int sync) override;
+  void Present(SDL_Window* window, bool shown, int sync, int realWidth, int realHeight) override;
 };
 
 }  // namespace platform

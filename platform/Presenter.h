@@ -47,8 +47,11 @@ class Presenter {
   // Whether its own pixels are drawn by the game's raster (pictures keep their pixels).
   virtual bool OwnRaster() const = 0;
   // Shows the frame in the window, letterboxed when the window's size differs. `shown`: the
-  // display is open. `sync`: 1 asks for the vertical blank.
-  virtual void Present(SDL_Window* window, bool shown, int sync) = 0;
+  // display is open. `sync`: 1 asks for the vertical blank. realWidth by realHeight, when not 0,
+  // is the window's size as the X server has it: where SDL takes the window for larger, only
+  // that much of it shows, and the frame is letterboxed into that.
+  virtual void Present(SDL_Window* window, bool shown, int sync, int realWidth,
+                       int realHeight) = 0;
   // Whether the display holds presents to its refresh (so no pacing is needed).
   virtual bool SwapIntervalSet() const { return false; }
   virtual bool KeepFrame() = 0;

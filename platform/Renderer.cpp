@@ -86,7 +86,7 @@ Renderer& Renderer::Get() {
 
 bool Renderer::DriverAvailable() { return InitVideo() && SDL_GetNumRenderDrivers() > 0; }
 
-bool Renderer::MakeWindow(int width, int height, bool fullScreen) {
+bool Renderer::MakeWindow(int x, int y, int width, int height, bool fullScreen) {
   // Made hidden and already in the mode asked for, so a window manager frames it once, at its
   // final size; the first present shows it, with a picture in it.
   const std::string title = U8(GetAppTitle());
@@ -99,13 +99,13 @@ bool Renderer::MakeWindow(int width, int height, bool fullScreen) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
   // A GL window from the start, so the renderer need not make the window anew.
-  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+  window_ = SDL_CreateWindow(title.c_str(), x, y, width,
                              height, flags | (gl ? SDL_WINDOW_OPENGL : 0));
   if (!window_ && gl) {
     // An X server without GLX (remote X, some VNC servers) still takes a plain window.
     gl = false;
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+    window_ = SDL_CreateWindow(title.c_str(), x, y, width,
                                height, flags);
   }
   if (!window_) return false;
@@ -131,15 +131,42 @@ bool Renderer::MakeWindow(int width, int height, bool fullScreen) {
 bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
   if (width <= 0 || height <= 0 || !InitVideo()) return false;
   const bool fullScreen = depth != 0;
-  if (!window_ && !MakeWindow(width, height, fullScreen)) return false;
+  const FullScreenWay way = fullScreen ? HowFullScreen() : FullScreenWay::kWindowManager;
+  // A window manager without full screen would leave the window at its own size while SDL
+  // draws for the screen's: the caller stays in a window instead.
+  if (way == FullScreenWay::kNone) return false;
+  const bool own = way == FullScreenWay::kOwnWindow;
+  SDL_Rect screen{0, 0, width, height};
+  if (own && !DesktopRect(screen)) return false;
+  if (!window_) {
+    const bool made = own ? MakeWindow(screen.x, screen.y, screen.w, screen.h, false)
+                          : MakeWindow(SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                       height, fullScreen);
+    if (!made) return false;
+  }
   // Switched in place: the one window is never hidden or made anew, since a window manager
   // drops its frame around a hidden window and a request still naming that frame would end
   // the program.
-  if (fullScreen) {
+  if (own) {
+    // Nobody manages windows, so nobody answers a full-screen request; a window placed and
+    // sized over the screen is full screen there. Its place as a window is kept for the way back.
+    if (!ownFullScreen_ && shown_) {
+      SDL_GetWindowPosition(window_, &windowedX_, &windowedY_);
+      windowedPlace_ = true;
+    }
+    ownFullScreen_ = true;
+    SDL_SetWindowPosition(window_, screen.x, screen.y);
+    SDL_SetWindowSize(window_, screen.w, screen.h);
+  } else if (fullScreen) {
     if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
   } else {
     SDL_SetWindowFullscreen(window_, 0);
     SDL_SetWindowSize(window_, width, height);
+    if (ownFullScreen_) {
+      ownFullScreen_ = false;
+      SDL_SetWindowPosition(window_, windowedPlace_ ? windowedX_ : SDL_WINDOWPOS_CENTERED,
+                            windowedPlace_ ? windowedY_ : SDL_WINDOWPOS_CENTERED);
+    }
   }
   open_ = true;
   kept_ = false;
@@ -148,7 +175,35 @@ bool Renderer::Open(int width, int height, int depth, int /*hz*/) {
   modeWidth_ = width;
   modeHeight_ = height;
   modeDepth_ = fullScreen ? depth : 0;
+  MeasureWindow();
   return true;
+}
+
+bool Renderer::DesktopRect(SDL_Rect& rect) const {
+  const int display = window_ ? std::max(SDL_GetWindowDisplayIndex(window_), 0) : 0;
+  return SDL_GetDisplayBounds(display, &rect) == 0 && rect.w > 0 && rect.h > 0;
+}
+
+void Renderer::MeasureWindow() {
+  realWidth_ = 0;
+  realHeight_ = 0;
+  if (window_ && !RealWindowSize(window_, realWidth_, realHeight_)) {
+    realWidth_ = 0;
+    realHeight_ = 0;
+  }
+  measuredAt_ = SDL_GetTicks64();
+}
+
+void Renderer::WindowChanged() {
+  if (window_ && shown_) MeasureWindow();
+}
+
+void Renderer::VisibleSize(int& width, int& height) const {
+  SDL_GetWindowSize(window_, &width, &height);
+  if (realWidth_ > 0 && realHeight_ > 0) {
+    width = std::min(width, realWidth_);
+    height = std::min(height, realHeight_);
+  }
 }
 
 void Renderer::Close() {
@@ -175,12 +230,23 @@ void Renderer::ShowWindow() {
   if (!MapWithoutWaiting(window_, ask)) return;
   SDL_ShowWindow(window_);
   shown_ = true;
+  MeasureWindow();
 }
 
 void Renderer::Present(int sync) {
   // The first frame is drawn: now the window may show.
   if (open_) ShowWindow();
-  if (presenter_) presenter_->Present(window_, open_, sync);
+  int sdlWidth = 0, sdlHeight = 0;
+  if (window_ && shown_) {
+    // While the window is not the size SDL takes it for, a window manager may still be
+    // answering: it is looked at again now and then, besides at every window event.
+    SDL_GetWindowSize(window_, &sdlWidth, &sdlHeight);
+    constexpr uint64_t kMeasureAgainMs = 500;
+    if (realWidth_ > 0 && (realWidth_ != sdlWidth || realHeight_ != sdlHeight) &&
+        SDL_GetTicks64() - measuredAt_ >= kMeasureAgainMs)
+      MeasureWindow();
+  }
+  if (presenter_) presenter_->Present(window_, open_, sync, realWidth_, realHeight_);
   NotifyFramePresented();
   Pace(sync);
 }
@@ -229,15 +295,17 @@ void Renderer::SetVirtualSize(int width, int height) {
   }
 }
 bool Renderer::ModeLetterbox(float& scale, float& offX, float& offY) const {
-  if (!window_ || modeDepth_ == 0 || modeWidth_ <= 0 || modeHeight_ <= 0) return false;
+  if (!window_ || modeWidth_ <= 0 || modeHeight_ <= 0) return false;
   int ww = 0, wh = 0;
-  SDL_GetWindowSize(window_, &ww, &wh);
+  VisibleSize(ww, wh);
   // Not shown yet, a full-screen window still has its windowed size; it will fill its display.
   SDL_DisplayMode desktop{};
-  if (!shown_ && SDL_GetDesktopDisplayMode(std::max(SDL_GetWindowDisplayIndex(window_), 0), &desktop) == 0) {
+  if (!shown_ && modeDepth_ != 0 &&
+      SDL_GetDesktopDisplayMode(std::max(SDL_GetWindowDisplayIndex(window_), 0), &desktop) == 0) {
     ww = desktop.w;
     wh = desktop.h;
   }
+  if (ww == modeWidth_ && wh == modeHeight_) return false;
   scale = std::min(static_cast<float>(ww) / static_cast<float>(modeWidth_),
                    static_cast<float>(wh) / static_cast<float>(modeHeight_));
   if (scale <= 0) return false;

@@ -48,6 +48,8 @@ class Renderer {
   // full screen). False when no window exists.
   bool WindowToMode(float wx, float wy, float& mx, float& my) const;
   bool ModeToWindow(float mx, float my, float& wx, float& wy) const;
+  // The window was moved, resized, shown or exposed: its real size is looked at again.
+  void WindowChanged();
 
   // --- State ---
   void SetClsColor(int r, int g, int b);
@@ -93,9 +95,15 @@ class Renderer {
  private:
   Renderer() = default;
   // The window, made for GL when GL is to be tried, and the way its frames reach the screen.
-  bool MakeWindow(int width, int height, bool fullScreen);
-  // Scale and offsets of the requested display mode letterboxed in the window; false when
-  // window pixels are mode pixels (a window, or nothing open).
+  bool MakeWindow(int x, int y, int width, int height, bool fullScreen);
+  // The bounds of the window's display (of the first, before there is a window).
+  bool DesktopRect(SDL_Rect& rect) const;
+  // The window's size as the X server has it, into realWidth_/realHeight_ (0 when unknown).
+  void MeasureWindow();
+  // What of the window can show a picture: SDL's size of it, within its real size.
+  void VisibleSize(int& width, int& height) const;
+  // Scale and offsets of the requested display mode letterboxed in what the window shows;
+  // false when window pixels are mode pixels.
   bool ModeLetterbox(float& scale, float& offX, float& offY) const;
   // Maps the window, once: at the first present, so it never shows empty. Asks again every
   // second until the window manager has mapped it; the frames go on meanwhile.
@@ -118,6 +126,13 @@ class Renderer {
   bool open_ = false;
   bool shown_ = false;
   uint64_t mapAskedAt_ = 0;  // SDL ticks of the last request to map the window; 0 none yet
+  // Full screen made by sizing the window over the screen (no window manager), and the place
+  // the window had before, to go back to.
+  bool ownFullScreen_ = false;
+  bool windowedPlace_ = false;
+  int windowedX_ = 0, windowedY_ = 0;
+  int realWidth_ = 0, realHeight_ = 0;
+  uint64_t measuredAt_ = 0;
   bool kept_ = false;  // a frame kept since the display last changed
   bool paceHeadless_ = false;
   int refreshHz_ = 0;

@@ -25,19 +25,23 @@ bool SurfacePresenter::DrawBars(SDL_Surface* screen, const SDL_Rect& picture) {
   return true;
 }
 
-void SurfacePresenter::Present(SDL_Window* window, bool shown, int /*sync*/) {
+void SurfacePresenter::Present(SDL_Window* window, bool shown, int /*sync*/, int realWidth,
+                               int realHeight) {
   SDL_RenderFlush(Sdl());
   SDL_Surface* frame = Surface();
   if (!shown || !window || !frame) return;
   SDL_Surface* screen = SDL_GetWindowSurface(window);
   if (!screen) return;
-  const float scale = std::min(static_cast<float>(screen->w) / static_cast<float>(frame->w),
-                               static_cast<float>(screen->h) / static_cast<float>(frame->h));
+  // The surface's top-left part is what the window shows.
+  const int boxW = realWidth > 0 ? std::min(screen->w, realWidth) : screen->w;
+  const int boxH = realHeight > 0 ? std::min(screen->h, realHeight) : screen->h;
+  const float scale = std::min(static_cast<float>(boxW) / static_cast<float>(frame->w),
+                               static_cast<float>(boxH) / static_cast<float>(frame->h));
   SDL_Rect dst;
   dst.w = static_cast<int>(std::floor(static_cast<float>(frame->w) * scale + 0.5f));
   dst.h = static_cast<int>(std::floor(static_cast<float>(frame->h) * scale + 0.5f));
-  dst.x = (screen->w - dst.w) / 2;
-  dst.y = (screen->h - dst.h) / 2;
+  dst.x = (boxW - dst.w) / 2;
+  dst.y = (boxH - dst.h) / 2;
   const bool fresh = DrawBars(screen, dst);
   SDL_SetSurfaceBlendMode(frame, SDL_BLENDMODE_NONE);
   SDL_SetClipRect(frame, nullptr);

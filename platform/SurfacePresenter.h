@@ -10,7 +10,7 @@ namespace platform {
 
 class SurfacePresenter : public RasterPresenter {
  public:
-  void Present(SDL_Window* window, bool shown, int sync) override;
+  void Present(SDL_Window* window, bool shown, int sync, int realWidth, int realHeight) override;
 
  private:
   // Clears the parts of the window's surface outside the picture, when that surface (or the

@@ -23,8 +23,99 @@ int ReportXError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
+// A probe of what may not exist (a window manager's check window gone stale) fails quietly.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+// The first value of a 32-bit property, or 0.
+unsigned long FirstValue(Display* display, Window window, Atom property, Atom type) {
+  Atom actual = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  unsigned long value = 0;
+  if (XGetWindowProperty(display, window, property, 0, 1, False, type, &actual, &format, &count,
+                         &after, &data) == Success &&
+      data && actual == type && format == 32 && count == 1) {
+    value = reinterpret_cast<unsigned long*>(data)[0];
+  }
+  if (data) XFree(data);
+  return value;
+}
+
+// An EWMH window manager names a check window on the root, which names itself, and lists the
+// states it keeps in _NET_SUPPORTED.
+bool ManagerListsFullScreen(Display* display, Window root) {
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  const Window manager = FirstValue(display, root, check, XA_WINDOW);
+  if (manager == None || FirstValue(display, manager, check, XA_WINDOW) != manager) return false;
+  const Atom full = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+  Atom actual = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool listed = false;
+  if (XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), 0, 4096,
+                         False, XA_ATOM, &actual, &format, &count, &after, &data) == Success &&
+      data && actual == XA_ATOM && format == 32) {
+    const auto* atoms = reinterpret_cast<const Atom*>(data);
+    for (unsigned long i = 0; i < count && !listed; ++i) listed = atoms[i] == full;
+  }
+  if (data) XFree(data);
+  return listed;
+}
+
+bool OnX11() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && SDL_strcmp(driver, "x11") == 0;
+}
+
 }  // namespace
 #endif
+
+FullScreenWay HowFullScreen() {
+#ifdef LV_HAVE_X11
+  if (!OnX11()) return FullScreenWay::kWindowManager;
+  // A connection of its own: asked before the window exists, and whatever SDL has pending.
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return FullScreenWay::kWindowManager;
+  const Window root = DefaultRootWindow(display);
+  XSync(display, False);
+  int (*previous)(Display*, XErrorEvent*) = XSetErrorHandler(IgnoreXError);
+  XWindowAttributes attributes;
+  FullScreenWay way = FullScreenWay::kWindowManager;
+  // Only a window manager takes the root's substructure redirection; the server tells who has.
+  if (XGetWindowAttributes(display, root, &attributes) &&
+      (attributes.all_event_masks & SubstructureRedirectMask) == 0) {
+    way = FullScreenWay::kOwnWindow;
+  } else if (!ManagerListsFullScreen(display, root)) {
+    way = FullScreenWay::kNone;
+  }
+  XSync(display, False);
+  XSetErrorHandler(previous);
+  XCloseDisplay(display);
+  return way;
+#else
+  return FullScreenWay::kWindowManager;
+#endif
+}
+
+bool RealWindowSize(SDL_Window* window, int& width, int& height) {
+#ifdef LV_HAVE_X11
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes)) return false;
+  width = attributes.width;
+  height = attributes.height;
+  return width > 0 && height > 0;
+#else
+  (void)window;
+  (void)width;
+  (void)height;
+  return false;
+#endif
+}
 
 void MarkFullScreenBeforeShow(SDL_Window* window) {
 #ifdef LV_HAVE_X11

@@ -4,6 +4,7 @@
 // without ever losing the program or the pointer.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <atomic>
@@ -164,18 +165,32 @@ TEST_F(DesktopWindowTest, OneWindowAtStartShownInTheModeTheSettingsAsk) {
   }
 }
 
-// A window manager that is still starting when the game asks for its window: it holds the
-// screen but lets the first request to map a window go unanswered, as openbox does while it
-// builds the system's font cache.
-class DroppingWindowManager {
+// A window manager of the test's own: it holds the screen, maps and places windows as they ask,
+// and gives no full screen. It may also let each window's first request to map go unanswered,
+// as openbox does while it builds the system's font cache, and may list full screen among the
+// states it keeps while never answering a request for it.
+class OwnWindowManager {
  public:
-  explicit DroppingWindowManager(const std::string& display) : display_(XOpenDisplay(display.c_str())) {
+  OwnWindowManager(const std::string& display, bool dropFirstMap, bool listFullScreen)
+      : display_(XOpenDisplay(display.c_str())), dropFirstMap_(dropFirstMap) {
     if (!display_) return;
-    XSelectInput(display_, DefaultRootWindow(display_), SubstructureRedirectMask);
+    const Window root = DefaultRootWindow(display_);
+    XSelectInput(display_, root, SubstructureRedirectMask);
+    if (listFullScreen) {
+      const Window check = XCreateSimpleWindow(display_, root, -1, -1, 1, 1, 0, 0, 0);
+      const Atom checkAtom = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+      for (const Window w : {root, check})
+        XChangeProperty(display_, w, checkAtom, XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&check), 1);
+      const Atom states[] = {XInternAtom(display_, "_NET_WM_STATE", False),
+                             XInternAtom(display_, "_NET_WM_STATE_FULLSCREEN", False)};
+      XChangeProperty(display_, root, XInternAtom(display_, "_NET_SUPPORTED", False), XA_ATOM, 32,
+                      PropModeReplace, reinterpret_cast<const unsigned char*>(states), 2);
+    }
     XSync(display_, False);
     thread_ = std::thread([this] { Run(); });
   }
-  ~DroppingWindowManager() {
+  ~OwnWindowManager() {
     stop_ = true;
     if (thread_.joinable()) thread_.join();
     if (display_) XCloseDisplay(display_);
@@ -192,7 +207,7 @@ class DroppingWindowManager {
         XNextEvent(display_, &e);
         if (e.type == MapRequest) {
           const Window w = e.xmaprequest.window;
-          if (std::find(seen.begin(), seen.end(), w) == seen.end()) {
+          if (dropFirstMap_ && std::find(seen.begin(), seen.end(), w) == seen.end()) {
             seen.push_back(w);
             ++dropped_;
           } else {
@@ -210,6 +225,7 @@ class DroppingWindowManager {
   }
 
   Display* display_;
+  bool dropFirstMap_;
   std::thread thread_;
   std::atomic<bool> stop_{false};
   std::atomic<int> dropped_{0};
@@ -218,7 +234,7 @@ class DroppingWindowManager {
 using StartingWindowManagerTest = e2e::GameWindowTest;
 
 TEST_F(StartingWindowManagerTest, AWindowManagerThatDropsTheFirstMapRequestStillGetsTheWindow) {
-  DroppingWindowManager manager(displayName);
+  OwnWindowManager manager(displayName, true, false);
   ASSERT_TRUE(manager.Ok());
   testrig::WriteFileBytes(userDir + "lantern-vale.ini", "FULL SCREEN=0\n");
   const std::string errPath = home + "/stderr.txt";
@@ -229,5 +245,101 @@ TEST_F(StartingWindowManagerTest, AWindowManagerThatDropsTheFirstMapRequestStill
   ASSERT_TRUE(WaitForFinishedLoading());
   gameProcess.Stop();
 }
+
+// Full screen asked for where nobody gives it: on a bare X server the game covers the screen
+// with its window itself; under a window manager without full screen, or one that lists it and
+// never answers, it stays in its window. Either way the whole picture shows in what the window
+// really is, and the mouse reaches what it shows.
+enum class Desktop { kNoWindowManager, kNoFullScreen, kFullScreenNeverAnswered };
+
+class UnansweredFullScreenTest : public e2e::GameWindowTest,
+                                 public ::testing::WithParamInterface<Desktop> {
+ protected:
+  bool Covers() const { return GetParam() == Desktop::kNoWindowManager; }
+  // The whole logical picture in a shot of the window's real size: the title's menu (or the
+  // introduction after "play") where a letterbox into that size puts them.
+  platform::PixmapPtr WaitFor(int width, int height,
+                              const std::function<bool(const platform::Pixmap&)>& shows) {
+    return WaitForShot(kPatience, [&](const platform::Pixmap& s) {
+      return s.Width() == width && s.Height() == height && shows(s);
+    });
+  }
+  bool IntroShows(const platform::Pixmap& s) {
+    if (!intro_) intro_ = Asset("Data/graphics/chpt 0.jpg");
+    return intro_ && Difference(s, *intro_, 0, 0, 0, 0, 800, 440) < 14.0;
+  }
+  bool Origin(int& x, int& y) {
+    const std::string g = Xdotool("getwindowgeometry --shell " + std::to_string(window));
+    const size_t at = g.find("X="), yAt = g.find("\nY=");
+    if (at == std::string::npos || yAt == std::string::npos) return false;
+    x = std::atoi(g.c_str() + at + 2);
+    y = std::atoi(g.c_str() + yAt + 3);
+    return true;
+  }
+  void AltEnter(int fullScreen) {
+    Xdotool("keydown alt keydown Return");
+    const auto end = Clock::now() + std::chrono::milliseconds(kPatience);
+    while (testrig::ReadFileBytes(userDir + "lantern-vale.ini").find("FULL SCREEN=" + std::to_string(fullScreen)) ==
+               std::string::npos &&
+           Clock::now() < end && gameProcess.Running())
+      e2e::Sleep(20);
+    Xdotool("keyup Return keyup alt");
+  }
+
+ private:
+  platform::PixmapPtr intro_;
+};
+
+TEST_P(UnansweredFullScreenTest, TheWholePictureShowsAndPlayIsReached) {
+  std::unique_ptr<OwnWindowManager> manager;
+  if (GetParam() != Desktop::kNoWindowManager) {
+    manager = std::make_unique<OwnWindowManager>(displayName, false,
+                                                 GetParam() == Desktop::kFullScreenNeverAnswered);
+    ASSERT_TRUE(manager->Ok());
+  }
+  testrig::PrepareUserWithProfile(userDir, userDir + "lantern-vale.ini", "Heather", "FULL SCREEN=1\n");
+  ASSERT_TRUE(LaunchGame());
+  auto shot = ClickPastLoading();
+  ASSERT_TRUE(shot) << "the loading screen never showed whole";
+  const int width = Covers() ? kScreenWidth : 800, height = Covers() ? kScreenHeight : 600;
+  PointAt(*shot, 700, 100);  // off "play", which lights up under the pointer
+  shot = WaitFor(width, height, [&](const platform::Pixmap& s) { return TitleMenuShows(s); });
+  Save(shot, "unanswered-full-screen-title.png");
+  ASSERT_TRUE(shot && shot->Width() == width && shot->Height() == height && TitleMenuShows(*shot))
+      << "the title's menu did not show whole in a " << width << "x" << height << " window";
+  ClickAt(*shot, 288 + 120, 490 + 40);
+  ASSERT_TRUE(shot = WaitFor(width, height, [&](const platform::Pixmap& s) { return IntroShows(s); }))
+      << "a click on play did not reach it";
+  if (!Covers()) return;
+
+  // Alt+Enter to a window and back: each time the whole picture, and the window back in its place.
+  AltEnter(0);
+  ASSERT_TRUE(shot = WaitFor(800, 600, [&](const platform::Pixmap& s) { return IntroShows(s); }))
+      << "no whole picture in a window";
+  Xdotool("windowmove " + std::to_string(window) + " 40 50");
+  int x0 = 0, y0 = 0;
+  const auto end = Clock::now() + std::chrono::milliseconds(kPatience);
+  while (!(Origin(x0, y0) && x0 == 40 && y0 == 50) && Clock::now() < end) e2e::Sleep(20);
+  AltEnter(1);
+  ASSERT_TRUE(shot = WaitFor(width, height, [&](const platform::Pixmap& s) { return IntroShows(s); }))
+      << "the window did not cover the screen again";
+  AltEnter(0);
+  ASSERT_TRUE(shot = WaitFor(800, 600, [&](const platform::Pixmap& s) { return IntroShows(s); }));
+  int x = 0, y = 0;
+  ASSERT_TRUE(Origin(x, y));
+  EXPECT_EQ(x, 40);
+  EXPECT_EQ(y, 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, UnansweredFullScreenTest,
+                         ::testing::Values(Desktop::kNoWindowManager, Desktop::kNoFullScreen,
+                                           Desktop::kFullScreenNeverAnswered),
+                         [](const ::testing::TestParamInfo<Desktop>& info) {
+                           switch (info.param) {
+                             case Desktop::kNoWindowManager: return std::string("NoWindowManager");
+                             case Desktop::kNoFullScreen: return std::string("NoFullScreen");
+                             default: return std::string("FullScreenNeverAnswered");
+                           }
+                         });
 
 }  // namespace
