@@ -185,12 +185,7 @@ bool Renderer::DesktopRect(SDL_Rect& rect) const {
 }
 
 void Renderer::MeasureWindow() {
-  realWidth_ = 0;
-  realHeight_ = 0;
-  if (window_ && !RealWindowSize(window_, realWidth_, realHeight_)) {
-    realWidth_ = 0;
-    realHeight_ = 0;
-  }
+  if (!window_ || !RealWindowSize(window_, realWidth_, realHeight_)) realWidth_ = realHeight_ = 0;
   measuredAt_ = SDL_GetTicks64();
 }
 
@@ -236,15 +231,13 @@ void Renderer::ShowWindow() {
 void Renderer::Present(int sync) {
   // The first frame is drawn: now the window may show.
   if (open_) ShowWindow();
-  int sdlWidth = 0, sdlHeight = 0;
-  if (window_ && shown_) {
-    // While the window is not the size SDL takes it for, a window manager may still be
-    // answering: it is looked at again now and then, besides at every window event.
+  // While the window is not the size SDL takes it for, a window manager may still be
+  // answering: it is looked at again now and then, besides at every window event.
+  constexpr uint64_t kMeasureAgainMs = 500;
+  if (shown_ && realWidth_ > 0 && SDL_GetTicks64() - measuredAt_ >= kMeasureAgainMs) {
+    int sdlWidth = 0, sdlHeight = 0;
     SDL_GetWindowSize(window_, &sdlWidth, &sdlHeight);
-    constexpr uint64_t kMeasureAgainMs = 500;
-    if (realWidth_ > 0 && (realWidth_ != sdlWidth || realHeight_ != sdlHeight) &&
-        SDL_GetTicks64() - measuredAt_ >= kMeasureAgainMs)
-      MeasureWindow();
+    if (realWidth_ != sdlWidth || realHeight_ != sdlHeight) MeasureWindow();
   }
   if (presenter_) presenter_->Present(window_, open_, sync, realWidth_, realHeight_);
   NotifyFramePresented();

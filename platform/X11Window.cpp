@@ -2,7 +2,9 @@
 
 #include <SDL_syswm.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #ifdef LV_HAVE_X11
 #include <X11/Xatom.h>
@@ -26,42 +28,34 @@ int ReportXError(Display* display, XErrorEvent* error) {
 // A probe of what may not exist (a window manager's check window gone stale) fails quietly.
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
-// The first value of a 32-bit property, or 0.
-unsigned long FirstValue(Display* display, Window window, Atom property, Atom type) {
+// The values of a 32-bit property of the given type; none when it is missing or of another kind.
+std::vector<unsigned long> PropertyValues(Display* display, Window window, Atom property, Atom type) {
   Atom actual = None;
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  unsigned long value = 0;
-  if (XGetWindowProperty(display, window, property, 0, 1, False, type, &actual, &format, &count,
+  std::vector<unsigned long> values;
+  if (XGetWindowProperty(display, window, property, 0, 4096, False, type, &actual, &format, &count,
                          &after, &data) == Success &&
-      data && actual == type && format == 32 && count == 1) {
-    value = reinterpret_cast<unsigned long*>(data)[0];
+      data && actual == type && format == 32) {
+    const auto* items = reinterpret_cast<const unsigned long*>(data);
+    values.assign(items, items + count);
   }
   if (data) XFree(data);
-  return value;
+  return values;
 }
 
 // An EWMH window manager names a check window on the root, which names itself, and lists the
 // states it keeps in _NET_SUPPORTED.
 bool ManagerListsFullScreen(Display* display, Window root) {
   const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
-  const Window manager = FirstValue(display, root, check, XA_WINDOW);
-  if (manager == None || FirstValue(display, manager, check, XA_WINDOW) != manager) return false;
+  const std::vector<unsigned long> manager = PropertyValues(display, root, check, XA_WINDOW);
+  if (manager.size() != 1 || PropertyValues(display, manager[0], check, XA_WINDOW) != manager)
+    return false;
+  const std::vector<unsigned long> states =
+      PropertyValues(display, root, XInternAtom(display, "_NET_SUPPORTED", False), XA_ATOM);
   const Atom full = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
-  Atom actual = None;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  bool listed = false;
-  if (XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), 0, 4096,
-                         False, XA_ATOM, &actual, &format, &count, &after, &data) == Success &&
-      data && actual == XA_ATOM && format == 32) {
-    const auto* atoms = reinterpret_cast<const Atom*>(data);
-    for (unsigned long i = 0; i < count && !listed; ++i) listed = atoms[i] == full;
-  }
-  if (data) XFree(data);
-  return listed;
+  return std::find(states.begin(), states.end(), full) != states.end();
 }
 
 bool OnX11() {
