@@ -176,7 +176,13 @@ int TGame::CheckGoodExit() {
     // repair leaves either the old settings or the repaired ones, and the name in both.
     if (platform::SaveBytes(settings, RepairedSettings(DataPrefix + u"data/default.ini", name))) {
       ccShareFileOSX(settings);
-      platform::Notify(u"Default ini file restored!");
+      if (platform::Notify(u"Default ini file restored!")) {
+        // A quit while the notice stands: the repair is on disk, so end as a quit right after
+        // the start does.
+        platform::DeleteFile(iniChanged);
+        MakeGoodExit();
+        platform::End(0);
+      }
     }
   }
   platform::DeleteFile(iniChanged);

@@ -3,14 +3,22 @@
 #include <functional>
 
 #include <SDL.h>
+#include <pthread.h>
+#include <signal.h>
 #include <strings.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -71,10 +79,79 @@ void PrintLine(std::FILE* to, StringView text) {
   std::fflush(to);
 }
 
-bool ShowBox(StringView text, bool serious) {
+// How a system box ended.
+enum class BoxEnd { kClosed, kFailed, kQuit };
+
+// SDL shows a box from a process it forks for it and waits on that process, while its own
+// signal handler only queues a quit event that nobody reads until the box is closed. So a box
+// stands on a thread of its own, the caller waits on it and on these flags, and the box's
+// process is made to end with ours.
+volatile std::sig_atomic_t gQuitSignal = 0;
+std::atomic<bool> gBoxOpening{false};
+pid_t gBoxParent = 0;
+
+void OnQuitSignal(int) { gQuitSignal = 1; }
+
+void InBoxProcess() {
+  if (!gBoxOpening.load()) return;
+  // A quit aimed at the box ends it; the end of the game ends it too.
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+  ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (::getppid() != gBoxParent) ::_exit(1);
+}
+
+// A signal the program was started ignoring (SIGINT in a shell's background job) stays so.
+void WatchQuitSignal(int signal, struct sigaction& old) {
+  ::sigaction(signal, nullptr, &old);
+  if (old.sa_handler == SIG_IGN) return;
+  struct sigaction watch {};
+  watch.sa_handler = OnQuitSignal;
+  sigemptyset(&watch.sa_mask);
+  ::sigaction(signal, &watch, nullptr);
+}
+
+// A quit the event queue holds already (a signal SDL caught before the box).
+bool QuitQueued() {
+  if (!SDL_WasInit(SDL_INIT_EVENTS)) return false;
+  SDL_PumpEvents();
+  return SDL_HasEvent(SDL_QUIT) == SDL_TRUE;
+}
+
+BoxEnd ShowBox(StringView text, bool serious) {
+  if (QuitQueued()) return BoxEnd::kQuit;
+  static const bool watched = ::pthread_atfork(nullptr, nullptr, InBoxProcess) == 0;
+  (void)watched;
+
+  gQuitSignal = 0;
+  struct sigaction oldTerm {}, oldInt {};
+  WatchQuitSignal(SIGTERM, oldTerm);
+  WatchQuitSignal(SIGINT, oldInt);
+
+  // Shared with the thread, which outlives this call when a quit ends the wait.
+  auto result = std::make_shared<std::atomic<int>>(-1);
   SDL_Window* parent = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetKeyboardFocus() : nullptr;
   const Uint32 flags = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-  return SDL_ShowSimpleMessageBox(flags, U8(gTitle).c_str(), U8(text).c_str(), parent) == 0;
+  gBoxParent = ::getpid();
+  gBoxOpening = true;
+  std::thread box([result, flags, parent, title = U8(gTitle), message = U8(text)] {
+    result->store(SDL_ShowSimpleMessageBox(flags, title.c_str(), message.c_str(), parent) == 0);
+  });
+  while (result->load() < 0 && !gQuitSignal) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  const bool quit = gQuitSignal != 0;
+  if (quit) {
+    // The box's process may still be forked: it must take the watch with it.
+    box.detach();
+  } else {
+    box.join();
+    gBoxOpening = false;
+  }
+  ::sigaction(SIGTERM, &oldTerm, nullptr);
+  ::sigaction(SIGINT, &oldInt, nullptr);
+  if (quit) return BoxEnd::kQuit;
+  return result->load() == 1 ? BoxEnd::kClosed : BoxEnd::kFailed;
 }
 
 }  // namespace
@@ -110,12 +187,14 @@ std::function<void(StringView)> gNoticeHook;
 
 void SetNoticeHook(std::function<void(StringView text)> hook) { gNoticeHook = std::move(hook); }
 
-void Notify(StringView text, bool serious) {
+bool Notify(StringView text, bool serious) {
   if (gNoticeHook) {
     gNoticeHook(text);
-    return;
+    return false;
   }
-  if (IsHeadless() || !ShowBox(text, serious)) PrintLine(stderr, text);
+  const BoxEnd end = IsHeadless() ? BoxEnd::kFailed : ShowBox(text, serious);
+  if (end == BoxEnd::kFailed) PrintLine(stderr, text);
+  return end == BoxEnd::kQuit;
 }
 
 void Print(StringView text) { PrintLine(stdout, text); }

@@ -14,8 +14,10 @@ bool InitRuntime();
 // uses the software renderer and notices go to stderr.
 bool IsHeadless();
 
-// A modal system message box; headless it prints to stderr and returns at once.
-void Notify(StringView text, bool serious = false);
+// A modal system message box; headless it prints to stderr and returns at once. True when a
+// quit request (SIGTERM, SIGINT, a queued quit) ended the wait instead of the player: the box
+// is still up then, and the caller must end the program.
+bool Notify(StringView text, bool serious = false);
 // Test seam: while set, notices go to the hook instead of the screen or stderr.
 void SetNoticeHook(std::function<void(StringView text)> hook);
 // One line to stdout.

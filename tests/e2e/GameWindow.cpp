@@ -184,8 +184,7 @@ std::string GameWindowTest::Xdotool(const std::string& args) {
   return Output("DISPLAY=" + displayName + " xdotool " + args);
 }
 
-bool GameWindowTest::LaunchGame(const std::vector<std::string>& args, const std::string& display,
-                                const std::string& errPath) {
+std::vector<std::string> GameWindowTest::GameEnvironment(const std::string& display) const {
   std::vector<std::string> env = BaseEnvironment();
   env.push_back("DISPLAY=" + (display.empty() ? displayName : display));
   env.push_back("HOME=" + home);
@@ -193,9 +192,14 @@ bool GameWindowTest::LaunchGame(const std::vector<std::string>& args, const std:
   // No sound card in a test machine: the silent audio device keeps the mixer running.
   env.push_back("SDL_AUDIODRIVER=dummy");
   env.insert(env.end(), gameEnvironment.begin(), gameEnvironment.end());
+  return env;
+}
+
+bool GameWindowTest::LaunchGame(const std::vector<std::string>& args, const std::string& display,
+                                const std::string& errPath) {
   std::vector<std::string> argv{game};
   argv.insert(argv.end(), args.begin(), args.end());
-  return gameProcess.Start(argv, env, -1, false, errPath);
+  return gameProcess.Start(argv, GameEnvironment(display), -1, false, errPath);
 }
 
 unsigned long GameWindowTest::FindWindow(int timeoutMs) {

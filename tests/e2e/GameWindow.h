@@ -4,6 +4,7 @@
 // pictures, and the mouse and keys driven through xdotool as a person would. Screenshots are
 // kept in the build folder's e2e-artifacts/.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/types.h>
 
 #include <functional>
@@ -38,6 +39,7 @@ class Child {
   // The exit code, or nullopt when it has not ended within timeoutMs.
   std::optional<int> Wait(int timeoutMs);
   bool Running() { return pid_ > 0 && !Wait(0); }
+  bool Signal(int signal) { return pid_ > 0 && ::kill(pid_, signal) == 0; }
   void Stop();
 
  private:
@@ -65,6 +67,8 @@ class GameWindowTest : public ::testing::Test {
   // when it did not announce itself in time.
   bool StartWindowManager();
   std::string Xdotool(const std::string& args);
+  // What the game is started with: the private server unless another display is named.
+  std::vector<std::string> GameEnvironment(const std::string& display = "") const;
   // On the private server unless another display is named; errPath receives standard error.
   bool LaunchGame(const std::vector<std::string>& args = {}, const std::string& display = "",
                   const std::string& errPath = "");

@@ -167,4 +167,64 @@ TEST_F(LaunchTest, WithoutADisplayTheGameSaysSoAndEnds) {
   EXPECT_FALSE(fs::exists(userDir + "GoodExit.dat"));
 }
 
+// A quit request while a system box stands ends the program at once, as nothing of the
+// player's is being written then: the second copy as it ends after OK, the restored-settings
+// notice as a quit right after the start does.
+struct QuitAtBoxCase {
+  const char* name;
+  bool secondCopy;  // else the settings were being changed when the last run ended
+  int code;
+};
+void PrintTo(const QuitAtBoxCase& c, std::ostream* os) { *os << c.name; }
+
+class QuitAtBoxTest : public e2e::GameWindowTest,
+                      public ::testing::WithParamInterface<QuitAtBoxCase> {
+ protected:
+  bool BoxesShown(int count) {
+    const auto end = Clock::now() + std::chrono::milliseconds(e2e::kPatience);
+    while (x->DialogsShown("Lantern Vale") != count) {
+      if (Clock::now() >= end) return false;
+      e2e::Sleep(50);
+    }
+    return true;
+  }
+};
+
+TEST_P(QuitAtBoxTest, SigtermEndsTheProgramWhileTheBoxStands) {
+  const QuitAtBoxCase& c = GetParam();
+  const std::string settings = userDir + "lantern-vale.ini";
+  testrig::PrepareUserWithProfile(userDir, settings, "Ann", "FULL SCREEN=0\n");
+  e2e::Child secondCopy;
+  e2e::Child* boxed = &gameProcess;
+  if (c.secondCopy) {
+    ASSERT_TRUE(LaunchGame());
+    window = FindWindow(e2e::kPatience);
+    ASSERT_NE(window, 0u) << "the first copy's window did not appear";
+    ASSERT_TRUE(secondCopy.Start({game}, GameEnvironment()));
+    boxed = &secondCopy;
+  } else {
+    testrig::WriteFileBytes(userDir + "inichanged.dat", "");
+    ASSERT_TRUE(LaunchGame());
+  }
+  ASSERT_TRUE(BoxesShown(1)) << "no system box came up";
+
+  ASSERT_TRUE(boxed->Signal(SIGTERM));
+  const std::optional<int> code = boxed->Wait(e2e::kPatience);
+  ASSERT_TRUE(code.has_value()) << "SIGTERM did not end the program at its box";
+  EXPECT_EQ(*code, c.code);
+  EXPECT_TRUE(BoxesShown(0)) << "the box outlived its program";
+  if (c.secondCopy) {
+    EXPECT_TRUE(gameProcess.Running()) << "the first copy went with the second";
+  } else {
+    EXPECT_TRUE(fs::exists(userDir + "GoodExit.dat"));
+    EXPECT_FALSE(fs::exists(userDir + "inichanged.dat"));
+    EXPECT_NE(testrig::ReadFileBytes(settings).find("PROFILE NAME=Ann"), std::string::npos);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, QuitAtBoxTest,
+                         ::testing::Values(QuitAtBoxCase{"AlreadyRunning", true, 1},
+                                           QuitAtBoxCase{"DefaultSettingsRestored", false, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

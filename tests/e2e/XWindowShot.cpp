@@ -4,6 +4,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <string>
+
 namespace e2e {
 
 namespace {
@@ -22,6 +24,43 @@ bool FirstValue(Display* display, Window window, const char* name, Atom type, un
   const bool found = data && actualType == type && format == 32 && count == 1;
   if (found) value = *reinterpret_cast<unsigned long*>(data);
   if (data) XFree(data);
+  return found;
+}
+
+bool IsShownDialog(Display* display, Window window, const std::string& title) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) {
+    return false;
+  }
+  unsigned long type = 0;
+  if (!FirstValue(display, window, "_NET_WM_WINDOW_TYPE", XA_ATOM, type) ||
+      type != XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False)) {
+    return false;
+  }
+  Atom actualType = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 256,
+                         False, XInternAtom(display, "UTF8_STRING", False), &actualType, &format,
+                         &count, &after, &data) != Success) {
+    return false;
+  }
+  const bool named = data && format == 8 &&
+                     std::string(reinterpret_cast<const char*>(data), count).rfind(title, 0) == 0;
+  if (data) XFree(data);
+  return named;
+}
+
+int CountDialogs(Display* display, Window window, const std::string& title) {
+  int found = IsShownDialog(display, window, title) ? 1 : 0;
+  Window root = None, parent = None;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+    for (unsigned int i = 0; i < count; ++i) found += CountDialogs(display, children[i], title);
+    if (children) XFree(children);
+  }
   return found;
 }
 
@@ -101,6 +140,11 @@ bool XConnection::Size(unsigned long window, int& width, int& height) const {
   width = attributes.width;
   height = attributes.height;
   return true;
+}
+
+int XConnection::DialogsShown(const std::string& title) const {
+  auto* display = static_cast<Display*>(display_);
+  return CountDialogs(display, DefaultRootWindow(display), title);
 }
 
 bool XConnection::WindowManagerRunning() const {

@@ -25,6 +25,8 @@ class XConnection {
   std::string ClassName(unsigned long window) const;
   // The window's size; false when it is gone.
   bool Size(unsigned long window, int& width, int& height) const;
+  // Shown windows of the dialog type whose title starts so (system message boxes).
+  int DialogsShown(const std::string& title) const;
   // Whether a window manager has announced itself on the root window.
   bool WindowManagerRunning() const;
   // Top-level windows (a window manager's frames, or bare windows without one) are reported
