@@ -82,8 +82,10 @@ int ccErrorLog(const String& message) {
   // land in whatever the working folder happens to be.
   if (ccErrorPath.empty() || ccErrorPath[0] != u'/') return 0;
   const String path = ccErrorPath + u"ErrorLog.txt";
-  if (!ccFileExists(path)) platform::CreateFile(path);
+  // Added to in place, so never through a link: a link (or a FIFO, a folder, a log that
+  // cannot be written) under its name is set aside and a new log begun.
   auto log = platform::AppendFile(path);
+  if (!log && platform::MoveAside(path)) log = platform::AppendFile(path);
   if (!log) return 0;
   log->WriteLine(String(57, u'-'));
   log->WriteLine(u"Date: " + platform::CurrentDate() + u"   Time: " + platform::CurrentTime());

@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "platform/Events.h"
 #include "platform/FileSystem.h"
+#include "platform/Stream.h"
 #include "platform/Graphics.h"
 #include "ui/TLoadingScreen.h"
 
@@ -78,7 +79,9 @@ int TGame::Init(int driverChoice, int rootFlag) {
   if (!platform::ReadDir(ProfilePath)) {
     DebugInt = 6002;
     if (!platform::CreateDir(ProfilePath, false)) {
-      ccRunTimeError(u"Cannot create shared profiles folder " + ProfilePath, 1);
+      ccRunTimeError(u"Cannot create shared profiles folder " + ProfilePath + u": " +
+                         platform::LastWriteError() + u".",
+                     1);
     }
     ccShareFileOSX(ProfilePath);
   }

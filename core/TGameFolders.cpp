@@ -3,6 +3,7 @@
 #include "core/Platform.h"
 #include "core/TGame.h"
 #include "platform/FileSystem.h"
+#include "platform/Stream.h"
 #include "platform/System.h"
 #include "text/StringHelpers.h"
 
@@ -117,7 +118,9 @@ int TGame::CreateUserFolder(int rootFlag) {
   if (platform::ReadDir(SubPath)) return 0;
   DebugInt = 1002;
   if (!platform::CreateDir(SubPath, true)) {
-    ccRunTimeError(u"Cannot create shared data folder " + SubPath, 1);
+    ccRunTimeError(u"Cannot create shared data folder " + SubPath + u": " +
+                       platform::LastWriteError() + u".",
+                   1);
     return 0;
   }
   const String root =

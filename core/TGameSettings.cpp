@@ -28,6 +28,12 @@ void ClearTheWayFor(const String& path) {
   }
 }
 
+// Settings that stand there but cannot be read are no repair's to replace: the settings'
+// own load keeps them aside first.
+bool SettingsReadable(const String& path) {
+  return !platform::IsRegularFile(path) || platform::ReadFile(path) != nullptr;
+}
+
 void CreateMarker(const String& path) {
   ClearTheWayFor(path);
   // Written whole and renamed into place: a link under the marker's name is replaced, never
@@ -169,7 +175,7 @@ int TGame::CheckGoodExit() {
   ClearTheWayFor(iniChanged);
   if (IsMarker(goodExit)) {
     platform::DeleteFile(goodExit);
-  } else if (IsMarker(iniChanged)) {
+  } else if (IsMarker(iniChanged) && SettingsReadable(SettingsFilePath())) {
     const String settings = SettingsFilePath();
     const String name = ccReadIniLine(settings, u"PROFILE NAME");
     // One write, renamed over the old file only when complete: a crash at any moment of the

@@ -91,8 +91,10 @@ int THighScoreList::Load() {
   }
   // Nothing usable: keep the old file aside before the default table replaces it.
   Clear();
-  const String aside = filepath + u".bad";
-  if (platform::CopyFile(filepath, aside) || platform::RenameFile(filepath, aside)) {
+  String kept;
+  if (platform::MoveAside(filepath, &kept)) {
+    ccErrorLog(u"Could not read the high-score file '" + filepath + u"'; it was kept as '" + kept +
+               u"'");
     CreateDefault();
   } else {
     ccErrorLog(u"Could not read the high-score file '" + filepath + u"'; it was left as it was");

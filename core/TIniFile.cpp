@@ -23,9 +23,19 @@ int TIniFile::Save() {
     for (char16_t c : line.Value) bytes.push_back(static_cast<char>(c & 0xFF));
     bytes += "\r\n";
   }
-  // A folder under the settings file's name would stop every save: it is moved aside, as
-  // anything but a file is where the game keeps its own files.
-  if (platform::FileType(path) == platform::FILETYPE_DIR) platform::MoveAside(path);
+  // Anything but a file under the settings file's name (a folder would stop every save; a
+  // FIFO, a socket, a link to a device hold no settings) is moved aside, as everywhere the
+  // game keeps its own files.
+  if (platform::FileType(path) != platform::FILETYPE_NONE && !platform::IsRegularFile(path)) {
+    platform::MoveAside(path);
+  }
+  if (platform::FileType(path) == platform::FILETYPE_DIR) {
+    ccRunTimeError(u"Failed to save file " + path +
+                       u"\n\nA folder stands under its name and could not be moved aside to " +
+                       platform::StripDir(path) + u".bad (or .bad2 to .bad9).",
+                   1);
+    return 0;
+  }
   // Written to a temporary file and renamed over the old one, so a failed write keeps it.
   auto out = platform::WriteFile(path);
   bool ok = static_cast<bool>(out);
@@ -42,7 +52,8 @@ int TIniFile::Save() {
 }
 
 int TIniFile::Load() {
-  if (auto in = platform::ReadFile(FileName + u".ini")) {
+  const String path = FileName + u".ini";
+  if (auto in = platform::ReadFile(path)) {
     while (!in->Eof()) {
       const String line = in->ReadLine();
       const String key = ccUpper(ccIniFirstString(line));
@@ -51,6 +62,18 @@ int TIniFile::Load() {
         if (entry.Name == key) entry.Value = value;
       }
     }
+  } else if (platform::IsRegularFile(path)) {
+    // Settings this account cannot read (another account's, as a run under sudo leaves, or a
+    // file made unreadable) still hold the current player and every choice: the defaults go
+    // in their place only once they are kept.
+    String kept;
+    if (!platform::MoveAside(path, &kept)) {
+      ccRunTimeError(u"Could not read settings file " + path +
+                         u", and it could not be moved aside to keep it.",
+                     1);
+      return 0;
+    }
+    ccErrorLog(u"Could not read settings file '" + path + u"'; it was kept as '" + kept + u"'");
   }
   return Save();
 }

@@ -153,8 +153,9 @@ int TProfile::Load() {
   }
   // Unreadable, or cut off inside the fixed part: keep the old file aside before the
   // current values are written in its place.
-  const String aside = path + u".bad";
-  if (platform::CopyFile(path, aside) || platform::RenameFile(path, aside)) {
+  String kept;
+  if (platform::MoveAside(path, &kept)) {
+    ccErrorLog(u"Could not read profile '" + path + u"'; it was kept as '" + kept + u"'");
     Save();
   } else {
     ccErrorLog(u"Could not read profile '" + path + u"'; it was left as it was");

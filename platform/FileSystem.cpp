@@ -54,8 +54,11 @@ String DecodeUtf16(std::string_view bytes, bool bigEndian) {
 
 bool MakeOneDir(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) == 0) return true;
+  const int err = errno;
   struct stat st;
-  return errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (err == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
+  NoteWriteFailure(err == EEXIST ? ENOTDIR : err);
+  return false;
 }
 
 std::string AbsoluteEnv(const char* name) {
@@ -109,7 +112,7 @@ bool SaveText(StringView path, StringView text) { return SaveBytes(path, ToLatin
 bool CreateFile(StringView path) {
   const std::string p = Resolved(path);
   if (p.empty()) return false;
-  const int fd = OpenRegularFd(p, O_WRONLY | O_CREAT | O_TRUNC);
+  const int fd = OpenRegularFd(p, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW);
   if (fd < 0) return false;
   return ::close(fd) == 0;
 }
@@ -165,7 +168,10 @@ bool RenameFile(StringView src, StringView dst) {
 
 bool SetFileMode(StringView path, int mode) {
   const std::string p = Resolved(path);
-  return !p.empty() && ::chmod(p.c_str(), static_cast<mode_t>(mode) & 07777) == 0;
+  struct stat st;
+  // A link's own mode means nothing, and chmod would change whatever it leads to.
+  if (p.empty() || (::lstat(p.c_str(), &st) == 0 && S_ISLNK(st.st_mode))) return false;
+  return ::chmod(p.c_str(), static_cast<mode_t>(mode) & 07777) == 0;
 }
 
 int FileMode(StringView path) {
@@ -212,12 +218,15 @@ void UnlockForProcess() {
   held = HeldLock();
 }
 
-bool MoveAside(StringView path) {
+bool MoveAside(StringView path, String* movedTo) {
   const std::string from = WithoutClosingSlash(Resolved(path));
   if (from.empty()) return false;
   for (int n = 1; n <= 9; ++n) {
     const std::string to = from + (n == 1 ? std::string(".bad") : ".bad" + std::to_string(n));
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+      if (movedTo) *movedTo = FromUtf8(to);
+      return true;
+    }
     if (errno != EEXIST) return false;
   }
   return false;

@@ -29,6 +29,7 @@ String LoadText(StringView path, bool* ok = nullptr);
 String DecodeText(std::string_view bytes);
 bool SaveText(StringView path, StringView text);  // Latin-1, atomic
 
+// Never through a link: a link under the name fails, as a folder does.
 bool CreateFile(StringView path);
 // recurse: create missing parents too.
 bool CreateDir(StringView path, bool recurse = false);
@@ -36,7 +37,7 @@ bool DeleteFile(StringView path);
 bool DeleteDir(StringView path);
 bool CopyFile(StringView src, StringView dst);
 bool RenameFile(StringView src, StringView dst);
-bool SetFileMode(StringView path, int mode);
+bool SetFileMode(StringView path, int mode);  // false for a link, left as it is
 int FileMode(StringView path);  // permission bits, -1 when nothing is there
 
 // An exclusive lock on the folder itself, held until the process ends, however it ends: the
@@ -46,9 +47,10 @@ int FileMode(StringView path);  // permission bits, -1 when nothing is there
 int LockFolderForProcess(StringView folder);
 // Lets go of the lock LockFolderForProcess holds (a test that runs the program in-process again).
 void UnlockForProcess();
-// Moves whatever stands at path (a FIFO, a folder, a device) to path + ".bad", or ".bad2" to
-// ".bad9" when that is taken, never replacing anything. False when nothing could be moved.
-bool MoveAside(StringView path);
+// Moves whatever stands at path (a FIFO, a folder, a device, a link, a file that cannot be
+// read) to path + ".bad", or ".bad2" to ".bad9" when that is taken, never replacing anything;
+// movedTo, when given, receives the new path. False when nothing could be moved.
+bool MoveAside(StringView path, String* movedTo = nullptr);
 
 // Folder listing in the system's order, "." and ".." included (callers skip them).
 class DirListing;

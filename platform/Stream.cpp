@@ -23,8 +23,6 @@ constexpr size_t kTempRandomChars = 6;
 // The errno of the last failed write; the program's files are written from one thread.
 int gLastWriteErrno = 0;
 
-void NoteWriteFailure(int err) { gLastWriteErrno = err != 0 ? err : EIO; }
-
 bool IsTempName(std::string_view name) {
   const size_t tail = kTempSuffix.size() + kTempRandomChars;
   if (name.size() <= tail || name.substr(name.size() - tail, kTempSuffix.size()) != kTempSuffix) {
@@ -38,6 +36,8 @@ bool IsTempName(std::string_view name) {
 }
 
 }  // namespace
+
+void NoteWriteFailure(int err) { gLastWriteErrno = err != 0 ? err : EIO; }
 
 int OpenRegularFd(const std::string& path, int flags) {
   // Without O_NONBLOCK, opening a FIFO waits for its other end for ever (signals included);
@@ -316,9 +316,11 @@ bool Stream::Close() {
     if (!tempPath_.empty() && WriteFailHook() && WriteFailHook()(path_)) fail(EIO);
     if (std::fflush(file_) != 0 || std::ferror(file_)) fail(errno);
     if (!tempPath_.empty() && ok) {
-      // The replacement keeps the old file's permissions (the game shares its files 0777).
+      // The replacement keeps the old file's permissions; anything else there (a link, a
+      // device, a socket) has a mode that says nothing of the file's.
       struct stat st;
-      const mode_t perms = ::stat(path_.c_str(), &st) == 0 ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+      const bool file = ::lstat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+      const mode_t perms = file ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
       ::fchmod(fileno(file_), perms);
       // File systems that cannot sync say so with EINVAL; that is no failed write.
       if (::fsync(fileno(file_)) != 0 && errno != EINVAL && errno != ENOTSUP) fail(errno);
@@ -365,7 +367,8 @@ StreamPtr OpenStreamWithMode(StringView path, Stream::Mode mode) {
       f = OpenRegular(resolved, O_RDWR, "r+b");
       break;
     case Stream::Mode::Append:
-      f = OpenRegular(resolved, O_WRONLY | O_CREAT | O_APPEND, "ab");
+      // Added to in place, so never through a link to a file somewhere else.
+      f = OpenRegular(resolved, O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW, "ab");
       break;
     case Stream::Mode::Write: {
       struct stat st;

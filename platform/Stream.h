@@ -88,7 +88,7 @@ StreamPtr ReadFile(StringView path);
 StreamPtr WriteFile(StringView path);
 // Read and write an existing file in place.
 StreamPtr OpenFile(StringView path);
-// Appends, creating the file when missing.
+// Appends, creating the file when missing; never through a link.
 StreamPtr AppendFile(StringView path);
 StreamPtr OpenStreamWithMode(StringView path, Stream::Mode mode);
 bool CloseStream(const StreamPtr& stream);
@@ -108,9 +108,11 @@ int RemoveStaleTempFiles(StringView folder);
 // old file kept.
 void SetWriteFailHook(std::function<bool(const std::string& path)> hook);
 
-// Why the last write through WriteFile failed, in the system's words ("Permission denied",
-// "No space left on device"); empty when none has failed.
+// Why the last write through WriteFile (or the last CreateDir) failed, in the system's words
+// ("Permission denied", "No space left on device"); empty when none has failed.
 String LastWriteError();
+// Records a failed write's errno for LastWriteError.
+void NoteWriteFailure(int err);
 
 // Whole file as bytes; false when unreadable.
 bool LoadBytes(StringView path, std::string& out);

@@ -1,4 +1,7 @@
 // The error path: the game's own box, the system notice, the error log and the loaders.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <regex>
 
@@ -35,6 +38,28 @@ TEST_F(ErrorPathTest, UnwritableLogIsDroppedSilently) {
   ccErrorPath = S(userDir) + u"/no/such/folder/";
   EXPECT_EQ(ccErrorLog(u"lost"), 0);
   EXPECT_FALSE(std::filesystem::exists(userDir + "/no"));
+}
+
+// Nothing outside the user folder is made or changed through a link under the log's name.
+TEST_F(ErrorPathTest, ALinkUnderTheLogsNameIsSetAsideNeverFollowed) {
+  const std::string outside = testrig::MakeTempDir("outside");
+  testrig::WriteFileBytes(outside + "/notes.txt", "keep");
+  ::chmod((outside + "/notes.txt").c_str(), 0400);
+  for (const std::string& target : {outside + "/new", outside + "/notes.txt"}) {
+    SCOPED_TRACE(target);
+    std::filesystem::remove(LogPath());
+    std::filesystem::remove(LogPath() + ".bad");
+    ASSERT_EQ(::symlink(target.c_str(), LogPath().c_str()), 0);
+    ccErrorLog(u"a problem");
+    EXPECT_TRUE(std::filesystem::is_symlink(LogPath() + ".bad"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(LogPath())));
+    EXPECT_NE(testrig::ReadFileBytes(LogPath()).find("a problem"), std::string::npos);
+  }
+  EXPECT_FALSE(std::filesystem::exists(outside + "/new"));
+  EXPECT_EQ(testrig::ReadFileBytes(outside + "/notes.txt"), "keep");
+  struct stat st;
+  ASSERT_EQ(::stat((outside + "/notes.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0400u);
 }
 
 TEST_F(ErrorPathTest, ErrorBeforeTheDisplayShowsANoticeAndEndsWithoutLogging) {

@@ -1,12 +1,16 @@
 // The real executable on user folders a person could leave it: one already in use by another
-// copy, one holding a FIFO where a profile should be.
+// copy, one holding a FIFO where a profile should be, links, sockets and files it cannot read.
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -166,6 +170,211 @@ TEST(UserFolderProcessTest, AFifoNamedAsTheCurrentPlayerDoesNotBlockTheStart) {
   EXPECT_EQ(st.st_size, 440);
   ASSERT_EQ(::lstat((ann + ".bad").c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// What stands in the user folder, and who runs the game: whatever it finds, no file it writes
+// takes an odd entry's mode, and no file of the player's, readable or not, is replaced before
+// it is kept. (The error log under a link: ErrorPathTest.)
+struct Place {
+  std::string user;     // the user folder
+  std::vector<std::string> othersFiles;  // to belong to another account
+};
+
+struct stat Entry(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) st.st_mode = 0;
+  return st;
+}
+
+struct OddEntryCase {
+  const char* what;
+  std::function<void(Place&)> make;
+  const char* endsWith;  // the message a start that cannot go on ends with; null: it runs
+  std::function<void(const Place&)> check;
+  // For a start that runs: what shows that it has got past the entry (the quit comes then).
+  std::function<bool(const Place&)> past = [](const Place& p) {
+    return Entry(p.user + "vale.dat").st_size > 0;
+  };
+};
+
+mode_t Umask() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+void MakeSocket(const std::string& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(path.size(), sizeof address.sun_path) << path;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0) << path;
+  ::close(fd);
+}
+
+// The settings as the game keeps them: a regular file of its own, with the mode a new file gets.
+void ExpectNewSettings(const Place& p) {
+  const struct stat st = Entry(p.user + "lantern-vale.ini");
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  EXPECT_EQ(st.st_mode & 07777, 0666 & ~Umask());
+}
+
+void ExpectLogged(const Place& p, const std::string& text) {
+  EXPECT_TRUE(S_ISREG(Entry(p.user + "ErrorLog.txt").st_mode));
+  EXPECT_NE(testrig::ReadFileBytes(p.user + "ErrorLog.txt").find(text), std::string::npos);
+}
+
+void UnreadableSettings(Place& p) {
+  testrig::WriteProfileFile(p.user + "profiles/", "Ivy");
+  testrig::WriteFileBytes(p.user + "lantern-vale.ini", "MUSIC VOLUME=37\r\nPROFILE NAME=Ivy\r\n");
+  ::chmod((p.user + "lantern-vale.ini").c_str(), 0);
+}
+
+void ExpectSettingsKept(const Place& p) {
+  ::chmod((p.user + "lantern-vale.ini.bad").c_str(), 0600);
+  EXPECT_EQ(testrig::ReadFileBytes(p.user + "lantern-vale.ini.bad"),
+            "MUSIC VOLUME=37\r\nPROFILE NAME=Ivy\r\n");
+  ExpectLogged(p, "Could not read settings file '" + p.user + "lantern-vale.ini'; it was kept as '" +
+                      p.user + "lantern-vale.ini.bad'");
+  ExpectNewSettings(p);
+}
+
+const OddEntryCase kOddEntries[] = {
+    {"a link to /dev/zero as the settings",
+     [](Place& p) { ::symlink("/dev/zero", (p.user + "lantern-vale.ini").c_str()); }, nullptr,
+     [](const Place& p) {
+       ExpectNewSettings(p);
+       EXPECT_TRUE(S_ISLNK(Entry(p.user + "lantern-vale.ini.bad").st_mode));
+     }},
+    {"a socket as the settings", [](Place& p) { MakeSocket(p.user + "lantern-vale.ini"); }, nullptr,
+     [](const Place& p) {
+       ExpectNewSettings(p);
+       EXPECT_TRUE(S_ISSOCK(Entry(p.user + "lantern-vale.ini.bad").st_mode));
+     }},
+    {"settings the player cannot read", UnreadableSettings, nullptr, ExpectSettingsKept},
+    {"another account's settings",
+     [](Place& p) {
+       UnreadableSettings(p);
+       ::chmod((p.user + "lantern-vale.ini").c_str(), 0600);
+       p.othersFiles.push_back(p.user + "lantern-vale.ini");
+     },
+     nullptr, ExpectSettingsKept},
+    {"a cut profile beside an earlier one set aside",
+     [](Place& p) {
+       testrig::WriteFileBytes(p.user + "lantern-vale.ini", "FADE=0\r\nPROFILE NAME=Ann\r\n");
+       testrig::WriteFileBytes(p.user + "profiles/Ann.dat", "cut");
+       testrig::WriteFileBytes(p.user + "profiles/Ann.dat.bad", "older");
+     },
+     nullptr,
+     [](const Place& p) {
+       EXPECT_EQ(testrig::ReadFileBytes(p.user + "profiles/Ann.dat.bad"), "older");
+       EXPECT_EQ(testrig::ReadFileBytes(p.user + "profiles/Ann.dat.bad2"), "cut");
+       EXPECT_EQ(Entry(p.user + "profiles/Ann.dat").st_size, 440);
+       ExpectLogged(p, "it was kept as '" + p.user + "profiles/Ann.dat.bad2'");
+     },
+     [](const Place& p) { return Entry(p.user + "profiles/Ann.dat").st_size == 440; }},
+    {"an unreadable profile beside an earlier one set aside",
+     [](Place& p) {
+       testrig::PrepareUserWithProfile(p.user, p.user + "lantern-vale.ini", "Ann", "FADE=0\n");
+       ::chmod((p.user + "profiles/Ann.dat").c_str(), 0);
+       testrig::WriteFileBytes(p.user + "profiles/Ann.dat.bad", "older");
+     },
+     nullptr,
+     [](const Place& p) {
+       EXPECT_EQ(testrig::ReadFileBytes(p.user + "profiles/Ann.dat.bad"), "older");
+       EXPECT_EQ(Entry(p.user + "profiles/Ann.dat.bad2").st_size, 440);
+     },
+     [](const Place& p) { return Entry(p.user + "profiles/Ann.dat.bad2").st_size == 440; }},
+    {"a garbled high-score file beside an earlier one set aside",
+     [](Place& p) {
+       testrig::WriteFileBytes(p.user + "vale.dat", "garbled");
+       testrig::WriteFileBytes(p.user + "vale.dat.bad", "older");
+     },
+     nullptr,
+     [](const Place& p) {
+       EXPECT_EQ(testrig::ReadFileBytes(p.user + "vale.dat.bad"), "older");
+       EXPECT_EQ(testrig::ReadFileBytes(p.user + "vale.dat.bad2"), "garbled");
+     },
+     [](const Place& p) { return Entry(p.user + "vale.dat.bad2").st_size > 0; }},
+    {"a folder as the settings with every name to set it aside taken",
+     [](Place& p) {
+       std::filesystem::create_directory(p.user + "lantern-vale.ini");
+       for (const char* n : {"", "2", "3", "4", "5", "6", "7", "8", "9"}) {
+         testrig::WriteFileBytes(p.user + "lantern-vale.ini.bad" + n, "older");
+       }
+     },
+     "A folder stands under its name and could not be moved aside to lantern-vale.ini.bad",
+     [](const Place& p) {
+       EXPECT_TRUE(std::filesystem::is_directory(p.user + "lantern-vale.ini"));
+       EXPECT_EQ(testrig::ReadFileBytes(p.user + "lantern-vale.ini.bad9"), "older");
+     }},
+    {"a parent of the user folder that cannot be entered",
+     [](Place& p) {
+       std::filesystem::remove_all(p.user);
+       ::chmod(std::filesystem::path(p.user).parent_path().parent_path().c_str(), 0);
+     },
+     "Lantern Vale/: Permission denied.",
+     [](const Place& p) {
+       ::chmod(std::filesystem::path(p.user).parent_path().parent_path().c_str(), 0755);
+     }},
+};
+
+TEST(UserFolderProcessTest, OddAndUnreadableEntriesLoseNothingAndLeadNowhereElse) {
+  if (!testrig::HaveResources()) GTEST_SKIP() << "the generated data folder is not built";
+  // Root reads everything: the game then runs as another account, the folder that account's.
+  const bool root = ::geteuid() == 0;
+  const uid_t player = root ? 65534 : ::geteuid();
+  const gid_t group = root ? 65534 : ::getegid();
+  // The test's temporary folder, made for root alone, is passed through by the player.
+  if (root) ::chmod(std::filesystem::path(testrig::MakeTempDir("reach")).parent_path().c_str(), 0711);
+  const std::function<bool()> asPlayer = [&] {
+    return !root || (::setgroups(0, nullptr) == 0 && ::setgid(group) == 0 && ::setuid(player) == 0);
+  };
+  // Every case at once, each in a home of its own: a start costs seconds.
+  struct Started {
+    const OddEntryCase* c;
+    Place p;
+    testrig::GameChild game;
+  };
+  std::vector<Started> started;
+  for (const OddEntryCase& c : kOddEntries) {
+    const std::string home = testrig::MakeTempDir("odd-entry");
+    Place p{home + "/data/Quillfern Games/Lantern Vale/", {}};
+    std::filesystem::create_directories(p.user + "profiles");
+    c.make(p);
+    if (!p.othersFiles.empty() && !root) continue;  // no other account's file can be made
+    if (root) {
+      for (const auto& e : std::filesystem::recursive_directory_iterator(home)) {
+        ::lchown(e.path().c_str(), player, group);
+      }
+      ::lchown(home.c_str(), player, group);
+      ::lchown((home + "/data/Quillfern Games").c_str(), player, group);
+      for (const std::string& f : p.othersFiles) ::lchown(f.c_str(), 0, 0);
+    }
+    started.push_back({&c, p, testrig::StartGame(GameExe(), home, "", asPlayer)});
+  }
+  for (const Started& s : started) {
+    const OddEntryCase& c = *s.c;
+    SCOPED_TRACE(c.what);
+    if (!c.endsWith) {
+      EXPECT_TRUE(testrig::WaitForMainLoop(s.game));
+      // Generous deadline: a loaded machine loads slowly.
+      for (int i = 0; i < 2400 && !c.past(s.p); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+      }
+    }
+    const testrig::GameRun run = testrig::FinishGame(s.game, c.endsWith == nullptr);
+    EXPECT_TRUE(run.ended && run.exited) << run.errors;
+    if (c.endsWith) {
+      EXPECT_NE(run.exitCode, 0);
+      EXPECT_NE(run.errors.find(c.endsWith), std::string::npos) << run.errors;
+      EXPECT_EQ(run.errors.find("Is a directory"), std::string::npos) << run.errors;
+    } else {
+      EXPECT_EQ(run.exitCode, 0) << run.errors;
+    }
+    c.check(s.p);
+  }
 }
 
 }  // namespace
